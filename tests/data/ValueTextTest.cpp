@@ -1,0 +1,143 @@
+#include "framework/data/ValueText.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/data/TextUtils.h"
+#include "framework/data/Variant.h"
+#include "numerics/SpecialValues.h"
+
+namespace umbrinex {
+namespace {
+
+TEST(RealToText, WritesSpecialValuesByName)
+{
+  EXPECT_EQ(RealToText(Infinity), "Infinity");
+  EXPECT_EQ(RealToText(MinusInfinity), "-Infinity");
+  EXPECT_EQ(RealToText(Undefined), "?");
+  EXPECT_EQ(RealToText(DefaultValue), "~");
+  EXPECT_EQ(RealToText(NotApplicable), "N/A");
+  EXPECT_EQ(RealToText(Tiny), "0");
+  EXPECT_EQ(RealToText(-Tiny), "0");
+  EXPECT_EQ(RealToText(0.0), "0");
+}
+
+TEST(RealToText, UsesTheShortestGeneralFormat)
+{
+  EXPECT_EQ(RealToText(1000.0), "1000");
+  EXPECT_EQ(RealToText(2.5), "2.5");
+  EXPECT_EQ(RealToText(-0.3), "-0.3");
+  EXPECT_EQ(RealToText(0.1 + 0.2), "0.3");  // 15 significant digits hide the binary tail
+  EXPECT_EQ(RealToText(0.0001), "0.0001");
+  EXPECT_EQ(RealToText(0.00001), "1E-5");
+  EXPECT_EQ(RealToText(123456789012345.0), "123456789012345");
+  EXPECT_EQ(RealToText(1e15), "1E15");
+  EXPECT_EQ(RealToText(-1.25e20), "-1.25E20");
+  EXPECT_EQ(RealToText(3.28083989501312), "3.28083989501312");
+}
+
+TEST(TextToReal, ReadsNumbersAndSpecialTexts)
+{
+  double v = 0.0;
+  EXPECT_EQ(TextToReal("  12.5  ", v), TTextError::None);
+  EXPECT_EQ(v, 12.5);
+  EXPECT_EQ(TextToReal("-1e3", v), TTextError::None);
+  EXPECT_EQ(v, -1000.0);
+  EXPECT_EQ(TextToReal(".5", v), TTextError::None);
+  EXPECT_EQ(v, 0.5);
+  EXPECT_EQ(TextToReal("?", v), TTextError::None);
+  EXPECT_EQ(v, Undefined);
+  EXPECT_EQ(TextToReal("~", v), TTextError::None);
+  EXPECT_TRUE(IsDefault(v));
+  for (const char* text : {"inf", "INFIN", "Infinite", " infinity "}) {
+    v = 0.0;
+    EXPECT_EQ(TextToReal(text, v), TTextError::None) << text;
+    EXPECT_EQ(v, Infinity) << text;
+  }
+  EXPECT_EQ(TextToReal("-Infinity", v), TTextError::None);
+  EXPECT_EQ(v, MinusInfinity);
+}
+
+TEST(TextToReal, RefusesWhatIsNotAPlainNumber)
+{
+  double v = 7.0;
+  for (const char* text : {"", "abc", "1.2.3", "1e", "nan", "0x10", "1,5", "--1", "e5", "12abc"})
+    EXPECT_EQ(TextToReal(text, v), TTextError::NotANumber) << text;
+  EXPECT_EQ(TextToReal("1e400", v), TTextError::OutOfRange);
+  EXPECT_EQ(v, 7.0);
+  EXPECT_EQ(TextToReal("1e-400", v), TTextError::None);
+  EXPECT_EQ(v, 0.0);
+}
+
+TEST(TextToInteger, ReportsTheErrorKindForEachType)
+{
+  std::int32_t v = 0;
+  EXPECT_EQ(TextToSmallInt("-32768", v), TTextError::None);
+  EXPECT_EQ(v, -32768);
+  EXPECT_EQ(TextToSmallInt("32768", v), TTextError::OutOfRange);
+  EXPECT_EQ(TextToSmallInt("1.5", v), TTextError::NotANumber);
+
+  EXPECT_EQ(TextToCardinal("?", v), TTextError::None);
+  EXPECT_EQ(v, 65000);
+  EXPECT_EQ(TextToCardinal("~", v), TTextError::None);
+  EXPECT_EQ(v, 65500);
+  EXPECT_EQ(TextToCardinal("65535", v), TTextError::None);
+  EXPECT_EQ(TextToCardinal("65536", v), TTextError::OutOfRange);
+  EXPECT_EQ(TextToCardinal("-1", v), TTextError::Negative);
+  EXPECT_EQ(TextToCardinal("x", v), TTextError::NotANumber);
+
+  EXPECT_EQ(TextToLong("2147483647", v), TTextError::None);
+  EXPECT_EQ(TextToLong("2147483648", v), TTextError::NotANumber);
+  EXPECT_EQ(TextToHex("FF", v), TTextError::None);
+  EXPECT_EQ(v, 255);
+  EXPECT_EQ(TextToHex("FFFFFFFF", v), TTextError::None);
+  EXPECT_EQ(v, -1);
+  EXPECT_EQ(TextToHex("G1", v), TTextError::NotANumber);
+}
+
+TEST(ValueToText, FollowsTheDescriptorType)
+{
+  EXPECT_EQ(ValueToText(TVariant(65000), vtCard), "?");
+  EXPECT_EQ(ValueToText(TVariant(65500), vtCard), "~");
+  EXPECT_EQ(ValueToText(TVariant(12), vtCard), "12");
+  EXPECT_EQ(ValueToText(TVariant(-12), vtInt), "-12");
+  EXPECT_EQ(ValueToText(TVariant(Tiny), vtReal), "0");
+  EXPECT_EQ(ValueToText(TVariant(1), vtBool), "true");
+  EXPECT_EQ(ValueToText(TVariant("Steel"), vtName), "Steel");
+  EXPECT_THROW(ValueToText(TVariant(1), vtColour), EVarTypeError);
+}
+
+TEST(Variant, ConvertsBetweenKinds)
+{
+  EXPECT_EQ(TVariant(2.5).ToInteger(), 2);  // half to even
+  EXPECT_EQ(TVariant(3.5).ToInteger(), 4);
+  EXPECT_EQ(TVariant(Infinity).ToInteger(), std::nullopt);
+  EXPECT_EQ(TVariant("17").ToInteger(), 17);
+  EXPECT_EQ(TVariant("abc").ToInteger(), std::nullopt);
+  EXPECT_EQ(TVariant("~").ToReal().value(), DefaultValue);
+  EXPECT_EQ(TVariant(true).ToReal(), 1.0);
+  EXPECT_EQ(TVariant(0.25).ToText(), "0.25");
+  TStringListTarget list;
+  list.Add("a", 1);
+  list.Add("b", 2);
+  list.SetSelectedIndex(1);
+  EXPECT_EQ(TVariant(&list).ToText(), "b");
+  EXPECT_EQ(TVariant(&list).ToList(), &list);
+}
+
+TEST(TextUtils, WildcardsMatchTheWholeTextWithoutRegardToCase)
+{
+  EXPECT_TRUE(WildcardMatch("User*", "user"));
+  EXPECT_TRUE(WildcardMatch("User*", "USER DEFINED"));
+  EXPECT_FALSE(WildcardMatch("User*", "s"));
+  EXPECT_TRUE(WildcardMatch("", "anything"));
+  EXPECT_TRUE(WildcardMatch("a?c", "abc"));
+  EXPECT_FALSE(WildcardMatch("a?c", "ac"));
+  EXPECT_TRUE(WildcardMatch("*x*y", "axbxcy"));
+  EXPECT_FALSE(WildcardMatch("*x*y", "axbxc"));
+  EXPECT_EQ(Trim("\t a b \r\n"), "a b");
+  EXPECT_EQ(CharLength("Ab\xC3\xA9"), 3u);
+  EXPECT_EQ(LeftChars("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
+}
+
+}  // namespace
+}  // namespace umbrinex
