@@ -8,6 +8,9 @@
 
 namespace umbrinex {
 
+// The line break inside message texts.
+inline constexpr const char* LineBreak = "\n";
+
 std::string Trim(std::string_view text);
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
