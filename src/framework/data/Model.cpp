@@ -1,0 +1,527 @@
+#include "framework/data/Model.h"
+
+#include <algorithm>
+
+#include "framework/data/Units.h"
+
+namespace umbrinex {
+
+std::string TypeName(int typeCode)
+{
+  switch (typeCode) {
+    case tcModel: return "Model";
+    case tcBend: return "Bend";
+    default: return "Object";
+  }
+}
+
+// ---- TEngineDataObject ----
+
+TEngineDataObject::TEngineDataObject(TNamedObject* owner) : TDataObject(owner)
+{
+  if (auto* engineOwner = dynamic_cast<TEngineDataObject*>(owner)) FModel = engineOwner->Model();
+  FOwningModelObject = FindOwner<TModelObject>();
+  if (FOwningModelObject != nullptr) FOwningModelObject->AddDependant(this);
+}
+
+TEngineDataObject::~TEngineDataObject()
+{
+  if (FOwningModelObject != nullptr) FOwningModelObject->RemoveDependant(this);
+}
+
+void TEngineDataObject::Assign(const TEngineDataObject& source) { Register().AssignFields(source.ConstRegister()); }
+
+void TEngineDataObject::NotifyDataChanged()
+{
+  SendNotification(TModelNotification::DataChanged, 0, this);
+  if (OnChange) OnChange(*this);
+}
+
+void TEngineDataObject::SendNotification(TModelNotification id, int value, TNamedObject* object) const
+{
+  if (FModel != nullptr) FModel->Deliver(id, value, object);
+}
+
+void TEngineDataObject::CheckChanged()
+{
+  if (FModel != nullptr && !InBatchUpdate()) FModel->MarkChanged();
+}
+
+bool TEngineDataObject::InBatchUpdate() const { return FModel != nullptr && FModel->BatchDepth() > 0; }
+
+void TEngineDataObject::BeginUpdate()
+{
+  if (FModel != nullptr) FModel->ChangeBatchDepth(+1);
+  CheckChanged();
+}
+
+void TEngineDataObject::EndUpdate()
+{
+  if (FModel != nullptr) FModel->ChangeBatchDepth(-1);
+  CheckChanged();
+}
+
+void TEngineDataObject::NameChanged()
+{
+  SendNotification(TModelNotification::ObjectNameChanged, 0, this);
+  Broadcast(ckNameChanged);
+}
+
+void TEngineDataObject::SaveAccessState()
+{
+  TDataObject::SaveAccessState();
+  FEffectsStack.push_back({ResetsResults, SetsModified, Notifies});
+}
+
+void TEngineDataObject::RestoreAccessState()
+{
+  if (!FEffectsStack.empty()) {
+    SetChangeEffects(FEffectsStack.back().ResetsResults, FEffectsStack.back().SetsModified,
+                     FEffectsStack.back().Notifies);
+    FEffectsStack.pop_back();
+  }
+  TDataObject::RestoreAccessState();
+}
+
+void TEngineDataObject::PrepareAccess(int varNum)
+{
+  TDataObject::PrepareAccess(varNum);
+  SetChangeEffects(true, true, true);
+  if (varNum == vnName) {
+    // A new name marks the design modified but leaves the results standing.
+    ResetsResults = false;
+    Notifies = false;
+  } else if (varNum == vnDescription) {
+    SetEditable(false);
+  }
+}
+
+void TEngineDataObject::AfterSet(int /*varNum*/, TAccessStatus& status)
+{
+  if (status.Code != acOk) return;
+  if (ResetsResults) {
+    if (auto* self = dynamic_cast<TModelObject*>(this)) self->ResetResults();
+    else if (FOwningModelObject != nullptr) FOwningModelObject->ResetResults();
+  }
+  if (ResetsResults || Notifies) {
+    NotifyDataChanged();
+    CheckChanged();
+  }
+  if (SetsModified && FModel != nullptr) FModel->SetModified(true);
+}
+
+void TEngineDataObject::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
+                                TVarType representation)
+{
+  if (varNum == vnName) value = Name();
+  else if (varNum == vnDescription) value = DescriptiveText();
+  else TDataObject::GetItem(varNum, index, status, value, representation);
+}
+
+void TEngineDataObject::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
+                                TVarType representation)
+{
+  if (varNum != vnName) return TDataObject::SetItem(varNum, index, status, value, representation);
+  try {
+    SetName(value.ToText());
+  } catch (const EUniqueNameError& e) {
+    status.Set(acNotAllowed, e.what());
+  }
+}
+
+// ---- TEngineDataObjectList ----
+
+TEngineDataObjectList::TEngineDataObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems)
+    : TEngineDataObject(owner), FList(ownsItems, std::move(itemClass))
+{
+}
+
+TEngineDataObjectList::~TEngineDataObjectList() { FList.DestroyAll(); }
+
+void TEngineDataObjectList::FillListControl(IListTarget& list, const TEngineDataObject* selected) const
+{
+  list.Clear();
+  for (int i = 0; i < Count(); ++i) {
+    list.Add(Item(i) ? Item(i)->Name() : std::string(), ObjectListData(Item(i)));
+    if (Item(i) == selected && selected != nullptr) list.SetSelectedIndex(i);
+  }
+}
+
+void TEngineDataObjectList::InsertItem(int position)
+{
+  position = std::clamp(position, 0, Count());
+  std::unique_ptr<TEngineDataObject> item = FList.Make(this);
+  if (CopyOnInsert() && !(Model() && Model()->Loading()) && Count() > 0)
+    item->Assign(*Item(std::min(position, Count() - 1)));
+  FList.Insert(position, std::move(item));
+}
+
+void TEngineDataObjectList::DeleteItem(int position)
+{
+  if (position >= 0 && position < Count()) FList.Remove(position);
+}
+
+void TEngineDataObjectList::SetCount(int n)
+{
+  if (!FList.OwnsItems()) {
+    while (Count() > std::max(n, 0)) FList.Remove(Count() - 1).release();
+    while (Count() < n) FList.AppendEmpty();
+    return;
+  }
+  while (Count() > std::max(n, 0)) DeleteItem(Count() - 1);
+  while (Count() < n) InsertItem(Count());
+}
+
+void TEngineDataObjectList::Redirect(TDataObject*& target, int& varNum, int& index)
+{
+  if (varNum == vnCurrentItem || varNum == vnItemCount) return;
+  target = Item(index);
+  index = 0;
+}
+
+void TEngineDataObjectList::PrepareAccess(int varNum)
+{
+  TEngineDataObject::PrepareAccess(varNum);
+  if (varNum == vnCurrentItem) {
+    // Choosing what is shown changes nothing in the model.
+    SetChangeEffects(false, false, false);
+    SetEditable(true);
+  }
+}
+
+void TEngineDataObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
+                                    TVarType representation)
+{
+  if (varNum == vnItemCount) {
+    value = Count();
+  } else if (varNum == vnCurrentItem) {
+    if (representation == vtText) {
+      value = CurrentItem() ? CurrentItem()->Name() : std::string();
+    } else if (representation == vtList) {
+      if (IListTarget* list = value.ToList()) FillListControl(*list, CurrentItem());
+    } else {
+      value = FList.CurrentIndex();
+    }
+  } else {
+    TEngineDataObject::GetItem(varNum, index, status, value, representation);
+  }
+}
+
+void TEngineDataObjectList::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
+                                    TVarType representation)
+{
+  if (varNum == vnItemCount) {
+    if (representation == vtDelete || representation == vtInsertBefore) {
+      const int limit = representation == vtDelete ? Count() - 1 : Count();
+      if (index < 0 || index > limit) return status.Set(acInvalidIndex);
+      if (representation == vtDelete) DeleteItem(index);
+      else InsertItem(index);
+    } else {
+      const auto n = value.ToInteger();
+      if (!n) return status.Set(acInvalidValue);
+      SetCount(static_cast<int>(std::clamp<std::int64_t>(*n, -1, INT32_MAX)));
+    }
+  } else if (varNum == vnCurrentItem) {
+    if (representation == vtText) {
+      TEngineDataObject* item = FindByName(value.ToText());
+      if (item == nullptr) return status.Set(acInvalidValue);
+      SetCurrentItem(item);
+    } else if (representation == vtList) {
+      const IListTarget* list = value.ToList();
+      if (list == nullptr || list->SelectedIndex() < 0) return status.Set(acInvalidValue);
+      auto* item = dynamic_cast<TEngineDataObject*>(ListDataObject(list->DataAt(list->SelectedIndex())));
+      if (item == nullptr || IndexOf(item) < 0) return status.Set(acInvalidValue);
+      SetCurrentItem(item);
+    } else {
+      const auto i = value.ToInteger();
+      if (!i) return status.Set(acInvalidValue);
+      SetCurrentItem(*i >= 0 && *i < Count() ? Item(static_cast<int>(*i)) : nullptr);
+    }
+  } else {
+    TEngineDataObject::SetItem(varNum, index, status, value, representation);
+  }
+}
+
+// ---- TModelObject ----
+
+TModelObject::TModelObject(TNamedObject* owner) : TEngineDataObject(owner) {}
+
+TModelObject::~TModelObject()
+{
+  TModel* model = Model();
+  if (model != nullptr && !model->Destroying() && model != this) {
+    SendNotification(TModelNotification::ObjectRemoved, 0, this);
+    NotifyDataChanged();
+  }
+  if (TModelObjectList* list = ListOwner()) list->Forget(this);
+  for (TEngineDataObject* dependant : FDependants) dependant->FOwningModelObject = nullptr;
+}
+
+void TModelObject::AfterConstruction()
+{
+  TEngineDataObject::AfterConstruction();
+  if (Model() == nullptr || !Model()->Loading()) MarkChanged();
+  NotifyDataChanged();
+  SendNotification(TModelNotification::ObjectAdded, 0, this);
+}
+
+TModelObjectList* TModelObject::ListOwner() const { return dynamic_cast<TModelObjectList*>(Owner()); }
+
+TModelObject* TModelObject::Previous() const
+{
+  const TModelObjectList* list = ListOwner();
+  return list ? list->Item(list->IndexOf(this) - 1) : nullptr;
+}
+
+TModelObject* TModelObject::Next() const
+{
+  const TModelObjectList* list = ListOwner();
+  if (list == nullptr) return nullptr;
+  const int i = list->IndexOf(this);
+  return i < 0 ? nullptr : list->Item(i + 1);
+}
+
+void TModelObject::ResetResults()
+{
+  if (!FCalculated) return;
+  FCalculated = false;
+  // A reset may free dependants' results; walk a copy in case the list moves.
+  const std::vector<TEngineDataObject*> dependants = FDependants;
+  for (TEngineDataObject* dependant : dependants)
+    if (auto* object = dynamic_cast<TModelObject*>(dependant)) object->ResetResults();
+}
+
+void TModelObject::MarkChanged()
+{
+  if (!FCalculated) SetCalculated();
+}
+
+void TModelObject::SetCalculated() { FCalculated = true; }
+
+void TModelObject::RemoveDependant(TEngineDataObject* dependant)
+{
+  FDependants.erase(std::remove(FDependants.begin(), FDependants.end(), dependant), FDependants.end());
+}
+
+// ---- TModelObjectList ----
+
+TModelObjectList::TModelObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems)
+    : TModelObject(owner), FList(ownsItems, std::move(itemClass))
+{
+}
+
+TModelObjectList::~TModelObjectList() { FList.DestroyAll(); }
+
+std::string TModelObjectList::ItemTypeName() const
+{
+  return TypeName(Count() > 0 && Item(0) != nullptr ? Item(0)->TypeCode() : tcObject);
+}
+
+void TModelObjectList::FillListControl(IListTarget& list, const TModelObject* selected) const
+{
+  list.Clear();
+  for (int i = 0; i < Count(); ++i) {
+    list.Add(Item(i) ? Item(i)->Name() : std::string(), ObjectListData(Item(i)));
+    if (Item(i) == selected && selected != nullptr) list.SetSelectedIndex(i);
+  }
+}
+
+void TModelObjectList::InsertItem(int position)
+{
+  position = std::clamp(position, 0, Count());
+  std::unique_ptr<TModelObject> item = FList.Make(this);
+  if (CopyOnInsert() && !(Model() && Model()->Loading()) && Count() > 0)
+    item->Assign(*Item(std::min(position, Count() - 1)));
+  FList.Insert(position, std::move(item));
+}
+
+bool TModelObjectList::DeleteItem(int position)
+{
+  TModelObject* item = Item(position);
+  if (item == nullptr) return false;
+  if (FList.OwnsItems() && !item->CanDelete()) return false;
+  FList.Remove(position);
+  return true;
+}
+
+void TModelObjectList::SetCount(int n)
+{
+  const int target = std::max(n, 0);
+  if (!FList.OwnsItems()) {
+    while (Count() > target) FList.Remove(Count() - 1).release();
+    while (Count() < target) FList.AppendEmpty();
+    return;
+  }
+  for (int i = Count() - 1; i >= 0 && Count() > target; --i) DeleteItem(i);
+  while (Count() < target) InsertItem(Count());
+  if (Count() != target)
+    throw EModelObjectListError(
+        Format("Cannot delete any more %ss - they are all in use.", ItemTypeName().c_str()));
+}
+
+void TModelObjectList::Redirect(TDataObject*& target, int& varNum, int& index)
+{
+  if (varNum == vnCurrentItem || varNum == vnItemCount) return;
+  if (varNum == vnName) {
+    target = Item(index);
+    index = 0;
+  } else {
+    target = CurrentItem();
+  }
+}
+
+void TModelObjectList::PrepareAccess(int varNum)
+{
+  TModelObject::PrepareAccess(varNum);
+  if (varNum == vnCurrentItem) {
+    SetChangeEffects(false, false, false);
+    SetEditable(true);
+  }
+}
+
+void TModelObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
+                               TVarType representation)
+{
+  if (varNum == vnItemCount) {
+    value = Count();
+  } else if (varNum == vnCurrentItem) {
+    switch (representation) {
+      case vtCard:
+      case vtLong:
+        value = FList.CurrentIndex();
+        break;
+      case vtText:
+        value = CurrentItem() ? CurrentItem()->Name() : std::string();
+        break;
+      case vtList:
+        if (IListTarget* list = value.ToList()) FillListControl(*list, CurrentItem());
+        break;
+      default:
+        status.Set(acInvalidType);
+        break;
+    }
+  } else {
+    TModelObject::GetItem(varNum, index, status, value, representation);
+  }
+}
+
+void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
+                               TVarType representation)
+{
+  if (varNum == vnCurrentItem) {
+    if (representation == vtCard || representation == vtLong) {
+      const auto i = value.ToInteger();
+      if (!i || *i < 0 || *i >= Count()) return status.Set(acInvalidIndex);
+      SetCurrentItem(Item(static_cast<int>(*i)));
+    } else if (representation == vtList) {
+      const IListTarget* list = value.ToList();
+      if (list == nullptr || list->SelectedIndex() < 0) return status.Set(acInvalidValue);
+      auto* item = dynamic_cast<TModelObject*>(ListDataObject(list->DataAt(list->SelectedIndex())));
+      if (item == nullptr || IndexOf(item) < 0) return status.Set(acInvalidValue);
+      SetCurrentItem(item);
+    } else {
+      status.Set(acInvalidType);
+    }
+    return;
+  }
+  if (varNum != vnItemCount) return TModelObject::SetItem(varNum, index, status, value, representation);
+
+  switch (representation) {
+    case vtInt:
+    case vtCard:
+    case vtSpin: {
+      const auto n = value.ToInteger();
+      if (!n) return status.Set(acInvalidValue);
+      try {
+        SetCount(static_cast<int>(std::clamp<std::int64_t>(*n, -1, INT32_MAX)));
+      } catch (const EModelObjectListError& e) {
+        return status.Set(acNotAllowed, e.what());
+      }
+      break;
+    }
+    case vtDelete: {
+      TModelObject* item = Item(index);
+      if (item == nullptr) return status.Set(acInvalidIndex);
+      if (!item->CanDelete())
+        return status.Set(acNotAllowed,
+                          Format("This %s is in use and cannot be deleted.", TypeName(item->TypeCode()).c_str()));
+      DeleteItem(index);
+      break;
+    }
+    case vtInsertBefore:
+      if (index < 0 || index > Count()) return status.Set(acInvalidIndex);
+      InsertItem(index);
+      break;
+    default:
+      return status.Set(acInvalidType);
+  }
+  SendNotification(TModelNotification::ObjectListChanged, 0, this);
+}
+
+// ---- TModel ----
+
+const std::vector<std::string>& TModel::ReservedNames()
+{
+  static const std::vector<std::string> names = {"Environment", "Sea",      "Free",     "Fixed",
+                                                 "Anchored",    "Draught", "Direction"};
+  return names;
+}
+
+TModel::TModel(TNamedObject* owner)
+    : TModelObject(owner),
+      FUnits(std::make_unique<TUnits>(2)),
+      FNameManager(std::make_unique<TNameManager>(false, ReservedNames()))
+{
+  SetModel(this);
+  FUnits->OnChange = [this](TUnits&) { Broadcast(ckUnitsChanged); };
+}
+
+TModel::~TModel()
+{
+  BeginDestruction();
+  StopListeningToUnits();
+}
+
+void TModel::BeginDestruction()
+{
+  FDestroying = true;
+  FNotificationTarget = nullptr;
+}
+
+void TModel::RegisterDataItems(TDataItemRegister& reg) { reg.RegisterSubObject(*FUnits); }
+
+void TModel::SetState(std::uint8_t state)
+{
+  if (state == FState) return;
+  FState = state;
+  Deliver(TModelNotification::ModelStateChanged, state, this);
+}
+
+void TModel::Deliver(TModelNotification id, int value, TNamedObject* object)
+{
+  if (FNotificationTarget != nullptr && !FDestroying) FNotificationTarget->ModelNotification(id, value, object);
+}
+
+void TModel::ResetResults()
+{
+  TModelObject::ResetResults();
+  SetState(0);
+}
+
+void TModel::MarkChanged()
+{
+  if (FState == 0) SetState(1);
+}
+
+void TModel::SetCalculated()
+{
+  // Resets the whole model; the model's own MarkChanged only moves State,
+  // so this does not come back here.
+  TModelObject::SetCalculated();
+  ResetResults();
+  MarkChanged();
+  NotifyDataChanged();
+  Deliver(TModelNotification::ModelReset, 0, this);
+}
+
+}  // namespace umbrinex

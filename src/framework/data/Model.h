@@ -1,0 +1,291 @@
+#pragma once
+// The model object framework. A model is a tree of data objects rooted in a
+// TModel. What happens after an item changes is decided here: results are
+// discarded, the model hears that its data changed, and the design is marked
+// modified; each object narrows this per item in PrepareAccess.
+//
+// Who owns what: the model owns its units, its name manager and every object
+// below it; lists own their items when OwnsItems is set. Objects never own
+// their owner, and the notification target (the main window) is borrowed:
+// whoever destroys a model first clears its target.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/data/DataAccess.h"
+#include "framework/data/NamedObjects.h"
+#include "framework/data/ObjectList.h"
+
+namespace umbrinex {
+
+class TModel;
+class TModelObject;
+class TUnits;
+
+// VarNums every engine data object and list answers.
+inline constexpr int vnName = 1001;
+inline constexpr int vnDescription = 1004;
+inline constexpr int vnCurrentItem = 9961;
+inline constexpr int vnItemCount = 9962;
+
+// Type codes of the classes, and the type name shown in messages.
+inline constexpr int tcObject = 0;
+inline constexpr int tcModel = 33;
+inline constexpr int tcBend = 39;
+std::string TypeName(int typeCode);
+
+enum class TModelNotification {
+  ModelReset,
+  ObjectListChanged,
+  ObjectNameChanged,
+  DataChanged,
+  ObjectAdded,
+  ObjectRemoved,
+  ModelStateChanged,
+  LoadCasesChanged,
+  AddPerformancePoints,
+};
+
+// The one receiver of a model's notifications, normally the main window.
+// Notifications are delivered synchronously, before the sender goes on.
+class IModelNotificationTarget {
+ public:
+  virtual void ModelNotification(TModelNotification id, int value, TNamedObject* object) = 0;
+
+ protected:
+  ~IModelNotificationTarget() = default;
+};
+
+class EModelObjectListError : public EUmbrinexError {
+ public:
+  using EUmbrinexError::EUmbrinexError;
+};
+
+// List entries that stand for objects carry the object's address.
+inline TListData ObjectListData(const TNamedObject* object) { return reinterpret_cast<TListData>(object); }
+inline TNamedObject* ListDataObject(TListData data) { return reinterpret_cast<TNamedObject*>(data); }
+
+// A data object that belongs to a model and whose changes have consequences.
+class TEngineDataObject : public TDataObject {
+ public:
+  explicit TEngineDataObject(TNamedObject* owner);
+  ~TEngineDataObject() override;
+
+  TModel* Model() const { return FModel; }
+  TModelObject* OwningModelObject() const { return FOwningModelObject; }
+  virtual int TypeCode() const { return tcObject; }
+  // The text of item 1004.
+  virtual std::string DescriptiveText() const { return {}; }
+  // Copies the values of another object of the same class: every registered
+  // field; classes with more to copy extend it.
+  virtual void Assign(const TEngineDataObject& source);
+
+  // The data-changed step: the model hears of it and OnChange is raised.
+  void NotifyDataChanged();
+  void SendNotification(TModelNotification id, int value, TNamedObject* object) const;
+  // Marks the model changed unless a batch of changes is open.
+  virtual void CheckChanged();
+  bool InBatchUpdate() const override;
+  void BeginUpdate() override;
+  void EndUpdate() override;
+  void NameChanged() override;
+
+  std::function<void(TEngineDataObject&)> OnChange;
+
+ protected:
+  void SaveAccessState() override;
+  void RestoreAccessState() override;
+  void PrepareAccess(int varNum) override;
+  void AfterSet(int varNum, TAccessStatus& status) override;
+  void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
+  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
+               TVarType representation) override;
+
+  // What a change of the item being accessed sets off; PrepareAccess of a
+  // class narrows these per item.
+  bool ResetsResults = true;
+  bool SetsModified = true;
+  bool Notifies = true;
+  void SetChangeEffects(bool resetsResults, bool setsModified, bool notifies)
+  {
+    ResetsResults = resetsResults;
+    SetsModified = setsModified;
+    Notifies = notifies;
+  }
+  // Only a model sets itself as its own model.
+  void SetModel(TModel* model) { FModel = model; }
+
+ private:
+  TModel* FModel = nullptr;
+  TModelObject* FOwningModelObject = nullptr;
+  struct TSavedEffects {
+    bool ResetsResults, SetsModified, Notifies;
+  };
+  std::vector<TSavedEffects> FEffectsStack;
+  friend class TModelObject;
+};
+
+// A data object that owns an ordered list of child data objects with a
+// current item, such as the points of a profile. Items are reached through
+// the list's VarNums with the item's position as the index.
+class TEngineDataObjectList : public TEngineDataObject {
+ public:
+  using TItemFactory = TObjectListCore<TEngineDataObject>::TItemFactory;
+  TEngineDataObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems = true);
+  ~TEngineDataObjectList() override;
+
+  int Count() const { return FList.Count(); }
+  TEngineDataObject* Item(int i) const { return FList.Item(i); }
+  int IndexOf(const TEngineDataObject* item) const { return FList.IndexOf(item); }
+  TEngineDataObject* CurrentItem() const { return FList.Current(); }
+  void SetCurrentItem(TEngineDataObject* item) { FList.SetCurrent(item); }
+  TEngineDataObject* FindByName(const std::string& name) const { return FList.FindByName(name); }
+  void FillListControl(IListTarget& list, const TEngineDataObject* selected) const;
+
+  virtual bool CopyOnInsert() const { return true; }
+  virtual void InsertItem(int position);
+  virtual void DeleteItem(int position);
+  void SetCount(int n);
+
+ protected:
+  void Redirect(TDataObject*& target, int& varNum, int& index) override;
+  void PrepareAccess(int varNum) override;
+  void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
+  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
+               TVarType representation) override;
+
+ private:
+  TObjectListCore<TEngineDataObject> FList;
+};
+
+// A named, listed object of the model, such as a stiffener material.
+class TModelObject : public TEngineDataObject {
+ public:
+  explicit TModelObject(TNamedObject* owner);
+  ~TModelObject() override;
+
+  class TModelObjectList* ListOwner() const;
+  TModelObject* Previous() const;
+  TModelObject* Next() const;
+  bool Calculated() const { return FCalculated; }
+
+  virtual bool CanDelete() const { return true; }
+  virtual int FileTypeCode() const { return 0; }
+  // Discards what was derived from this object's data.
+  virtual void ResetResults();
+  virtual void MarkChanged();
+  virtual void SetCalculated();
+
+  void AfterConstruction() override;
+
+ private:
+  void AddDependant(TEngineDataObject* dependant) { FDependants.push_back(dependant); }
+  void RemoveDependant(TEngineDataObject* dependant);
+  friend class TEngineDataObject;
+
+  bool FCalculated = false;
+  std::vector<TEngineDataObject*> FDependants;
+};
+
+// A named list of model objects with a current item, such as the materials.
+// Item 1001 reaches the item at the index; other items reach the current one.
+class TModelObjectList : public TModelObject {
+ public:
+  using TItemFactory = TObjectListCore<TModelObject>::TItemFactory;
+  TModelObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems = true);
+  ~TModelObjectList() override;
+
+  int Count() const { return FList.Count(); }
+  TModelObject* Item(int i) const { return FList.Item(i); }
+  int IndexOf(const TModelObject* item) const { return FList.IndexOf(item); }
+  TModelObject* CurrentItem() const { return FList.Current(); }
+  void SetCurrentItem(TModelObject* item) { FList.SetCurrent(item); }
+  TModelObject* FindByName(const std::string& name) const { return FList.FindByName(name); }
+  void FillListControl(IListTarget& list, const TModelObject* selected) const;
+
+  bool CanDelete() const override { return false; }
+  virtual bool CopyOnInsert() const { return false; }
+  virtual void InsertItem(int position);
+  // Deletes the item unless it cannot be deleted; true when it went.
+  virtual bool DeleteItem(int position);
+  // Raises EModelObjectListError when items in use keep the count above n.
+  void SetCount(int n);
+  // Called by an item that is being destroyed.
+  void Forget(const TModelObject* item) { FList.Forget(item); }
+
+ protected:
+  void Redirect(TDataObject*& target, int& varNum, int& index) override;
+  void PrepareAccess(int varNum) override;
+  void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
+  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
+               TVarType representation) override;
+  void DestroyItems() { FList.DestroyAll(); }
+
+ private:
+  std::string ItemTypeName() const;
+  TObjectListCore<TModelObject> FList;
+};
+
+// The root of a model: its units, its names, the model-wide state and the
+// notifications to the one receiver.
+class TModel : public TModelObject {
+ public:
+  // Names the model reserves for the objects of the shared framework.
+  static const std::vector<std::string>& ReservedNames();
+
+  explicit TModel(TNamedObject* owner = nullptr);
+  ~TModel() override;
+
+  TUnits& Units() const { return *FUnits; }
+  TNameManager& NameManager() const { return *FNameManager; }
+  TNameManager* GetNameManager() const override { return FNameManager.get(); }
+  TUnits* GetUnits() const override { return FUnits.get(); }
+  int TypeCode() const override { return tcModel; }
+
+  // Nested file reads in progress: new list items are then not copied from
+  // their neighbours and new model objects do not mark the model changed.
+  bool Loading() const { return FLoadingDepth > 0; }
+  void BeginLoading() { ++FLoadingDepth; }
+  void EndLoading()
+  {
+    if (FLoadingDepth > 0) --FLoadingDepth;
+  }
+  // 0 after results have been reset, 1 once data has changed since.
+  std::uint8_t State() const { return FState; }
+  void SetState(std::uint8_t state);
+  bool Modified() const { return FModified; }
+  void SetModified(bool modified) { FModified = modified; }
+  int BatchDepth() const { return FBatchDepth; }
+  void ChangeBatchDepth(int delta) { FBatchDepth = std::max(0, FBatchDepth + delta); }
+  bool Destroying() const { return FDestroying; }
+
+  void SetNotificationTarget(IModelNotificationTarget* target) { FNotificationTarget = target; }
+  IModelNotificationTarget* NotificationTarget() const { return FNotificationTarget; }
+  void Deliver(TModelNotification id, int value, TNamedObject* object);
+
+  void ResetResults() override;
+  void MarkChanged() override;
+  void SetCalculated() override;
+
+ protected:
+  void RegisterDataItems(TDataItemRegister& reg) override;
+  // Subclasses call this first in their destructors, so that objects going
+  // down with the model do not notify or react.
+  void BeginDestruction();
+
+ private:
+  // Declared first so that they outlive every object the model owns.
+  std::unique_ptr<TUnits> FUnits;
+  std::unique_ptr<TNameManager> FNameManager;
+  int FLoadingDepth = 0;
+  std::uint8_t FState = 0;
+  bool FModified = false;
+  int FBatchDepth = 0;
+  bool FDestroying = false;
+  IModelNotificationTarget* FNotificationTarget = nullptr;
+};
+
+}  // namespace umbrinex
