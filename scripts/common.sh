@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-2}"
 
 # Debian packages the build and the tests need.
-PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev)
+PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev python3-openpyxl)
 
 ensure_packages() {
   local missing=()

@@ -66,13 +66,10 @@ int StoredOrdinal(const void* field, bool isBoolean)
 }
 }  // namespace
 
-void TDataItemRegister::GetEnumeration(const TRecord& r, TAccessStatus& /*status*/, TVariant& value,
-                                       TVarType representation)
+void EnumerationToVariant(int ordinal, const TAbstractValueStrings& names, TVariant& value, TVarType representation)
 {
-  const int ordinal = StoredOrdinal(r.Field, r.Kind == TKind::Boolean);
-  const TAbstractValueStrings& names = *r.ValueStrings;
   if (representation == vtText || representation == vtEnum) {
-    value = ordinal < names.Count() ? names.Name(ordinal) : std::string();
+    value = ordinal >= 0 && ordinal < names.Count() ? names.Name(ordinal) : std::string();
   } else if (representation == vtList) {
     IListTarget* list = value.ToList();
     if (list == nullptr) return;
@@ -80,35 +77,30 @@ void TDataItemRegister::GetEnumeration(const TRecord& r, TAccessStatus& /*status
     for (int i = 0; i < names.Count(); ++i) {
       if (names.Name(i).empty()) continue;
       list->Add(names.Name(i), i);
-      if (i == ordinal) {
-        if (list->MultiSelect()) list->SetMarked(list->Count() - 1, true);
-        else list->SetSelectedIndex(list->Count() - 1);
-      }
+      if (i != ordinal) continue;
+      if (list->MultiSelect()) list->SetMarked(list->Count() - 1, true);
+      else list->SetSelectedIndex(list->Count() - 1);
     }
   } else {
     value = ordinal;
   }
 }
 
-void TDataItemRegister::SetEnumeration(const TRecord& r, TAccessStatus& status, const TVariant& value,
-                                       TVarType representation)
+int EnumerationFromVariant(const TAbstractValueStrings& names, const TVariant& value, TVarType representation)
 {
-  const TAbstractValueStrings& names = *r.ValueStrings;
   std::int64_t ordinal = -1;
   if (representation == vtList) {
     const IListTarget* list = value.ToList();
-    if (list == nullptr || list->SelectedIndex() < 0) return status.Set(acInvalidValue);
+    if (list == nullptr || list->SelectedIndex() < 0) return -1;
     ordinal = list->DataAt(list->SelectedIndex());
-    if (ordinal < 0 || ordinal > 255) return status.Set(acInvalidValue);
+    if (ordinal > 255) return -1;
   } else if (value.IsText()) {
     ordinal = names.IndexOf(value.ToText());
   } else {
     ordinal = value.ToInteger().value_or(-1);
   }
-  if (ordinal < 0 || ordinal >= names.Count() || names.Name(static_cast<int>(ordinal)).empty())
-    return status.Set(acInvalidValue);
-  if (r.Kind == TKind::Boolean) *static_cast<bool*>(r.Field) = ordinal != 0;
-  else *static_cast<std::uint8_t*>(r.Field) = static_cast<std::uint8_t>(ordinal);
+  if (ordinal < 0 || ordinal >= names.Count() || names.Name(static_cast<int>(ordinal)).empty()) return -1;
+  return static_cast<int>(ordinal);
 }
 
 bool TDataItemRegister::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
@@ -125,7 +117,7 @@ bool TDataItemRegister::GetItem(int varNum, int index, TAccessStatus& status, TV
     switch (r.Kind) {
       case TKind::Enumeration:
       case TKind::Boolean:
-        GetEnumeration(r, status, value, representation);
+        EnumerationToVariant(StoredOrdinal(r.Field, r.Kind == TKind::Boolean), *r.ValueStrings, value, representation);
         break;
       case TKind::SmallInt:
         value = int{*static_cast<const std::int16_t*>(r.Field)};
@@ -194,8 +186,14 @@ bool TDataItemRegister::SetItem(int varNum, int index, TAccessStatus& status, co
       continue;
     }
     if (!Answers(r, varNum)) continue;
-    if (r.Kind == TKind::Enumeration || r.Kind == TKind::Boolean) SetEnumeration(r, status, value, representation);
-    else SetField(r, varNum, status, value);
+    if (r.Kind == TKind::Enumeration || r.Kind == TKind::Boolean) {
+      const int ordinal = EnumerationFromVariant(*r.ValueStrings, value, representation);
+      if (ordinal < 0) status.Set(acInvalidValue);
+      else if (r.Kind == TKind::Boolean) *static_cast<bool*>(r.Field) = ordinal != 0;
+      else *static_cast<std::uint8_t*>(r.Field) = static_cast<std::uint8_t>(ordinal);
+    } else {
+      SetField(r, varNum, status, value);
+    }
     return true;
   }
   return false;

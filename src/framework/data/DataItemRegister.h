@@ -20,6 +20,15 @@ class TVariant;
 // VarNum of fields registered only so that unit changes reach them.
 inline constexpr int NoVarNum = -1;
 
+// An enumeration ordinal as the representation asks: its name for vtText
+// and vtEnum, the names filled into the list target for vtList (the current
+// one selected), otherwise the ordinal.
+void EnumerationToVariant(int ordinal, const TAbstractValueStrings& names, TVariant& value, TVarType representation);
+// The ordinal a value chooses: the selected entry of a list target, a name or
+// alternative typed as text (EValueStringNotFound when nothing matches), or an
+// integer. -1 when the value chooses no valid ordinal.
+int EnumerationFromVariant(const TAbstractValueStrings& names, const TVariant& value, TVarType representation);
+
 class TDataItemRegister {
  public:
   explicit TDataItemRegister(TDataObject& owner) : FOwner(owner) {}
@@ -54,8 +63,6 @@ class TDataItemRegister {
   };
 
   bool Answers(const TRecord& r, int varNum) const;
-  void GetEnumeration(const TRecord& r, TAccessStatus& status, TVariant& value, TVarType representation);
-  void SetEnumeration(const TRecord& r, TAccessStatus& status, const TVariant& value, TVarType representation);
   void SetField(const TRecord& r, int varNum, TAccessStatus& status, const TVariant& value);
 
   TDataObject& FOwner;

@@ -1,5 +1,6 @@
 #include "framework/data/ValueText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -19,25 +20,31 @@ std::string RealToText(double value)
   if (IsDefault(value)) return "~";
   if (value == NotApplicable) return "N/A";
   if (!(std::fabs(value) > Tiny)) return "0";
-  if (!std::isfinite(value)) return "?";
+  return FormatGeneral(value, 15);
+}
 
-  // 15 significant digits: d.dddddddddddddde±x
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.14e", value);
+std::string FormatGeneral(double value, int precision)
+{
+  if (!std::isfinite(value)) return "?";
+  if (value == 0.0) return "0";
+  precision = std::clamp(precision, 1, 17);
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, value);
   std::string text(buffer);
   const bool negative = text[0] == '-';
   if (negative) text.erase(0, 1);
   const std::size_t ePos = text.find('e');
-  int exponent = std::atoi(text.c_str() + ePos + 1);
-  std::string digits = text.substr(0, 1) + text.substr(2, ePos - 2);
+  const int exponent = std::atoi(text.c_str() + ePos + 1);
+  std::string digits = text.substr(0, 1);
+  if (ePos > 2) digits.append(text, 2, ePos - 2);
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
   std::string result = negative ? "-" : "";
-  // General format: fixed notation while the point position is between -3
-  // and 15 (0.000123 stays fixed, 0.0000123 does not), scientific otherwise.
+  // Fixed notation while the point position lies between -3 and the
+  // precision (0.000123 stays fixed, 0.0000123 does not), scientific beyond.
   const int pointPos = exponent + 1;  // digits before the decimal point
-  if (pointPos > 15 || pointPos < -3) {
-    result += digits.substr(0, 1);
+  if (pointPos > precision || pointPos < -3) {
+    result.append(digits, 0, 1);
     if (digits.size() > 1) result.append(".").append(digits, 1);
     result.append("E").append(std::to_string(exponent));
   } else if (pointPos <= 0) {

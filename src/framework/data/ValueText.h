@@ -22,6 +22,10 @@ class EVarTypeError : public EUmbrinexError {
 // tiny, otherwise the shortest general format with up to 15 significant digits.
 std::string RealToText(double value);
 
+// General format with the given number of significant digits: fixed
+// notation for moderate exponents, "1.5E20" or "1E-5" beyond them.
+std::string FormatGeneral(double value, int precision);
+
 // The value-to-text rule for a descriptor type; other types raise
 // EVarTypeError "VarType not recognised.".
 std::string ValueToText(const TVariant& value, TVarType type);
