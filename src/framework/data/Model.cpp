@@ -248,8 +248,10 @@ TModelObject::TModelObject(TNamedObject* owner) : TEngineDataObject(owner) {}
 
 TModelObject::~TModelObject()
 {
+  // A model going down is no longer a TModel here: compare addresses only.
   TModel* model = Model();
-  if (model != nullptr && !model->Destroying() && model != this) {
+  const bool isModel = static_cast<const void*>(model) == static_cast<const void*>(this);
+  if (model != nullptr && !isModel && !model->Destroying()) {
     SendNotification(TModelNotification::ObjectRemoved, 0, this);
     NotifyDataChanged();
   }
