@@ -4,7 +4,12 @@
 #include <bit>
 #include <cmath>
 
+#include "bend/DesignChartResults.h"
+#include "bend/KeyResults.h"
+#include "bend/LoadCaseResults.h"
+#include "bend/PerformanceChartResults.h"
 #include "framework/data/Messages.h"
+#include "framework/data/Progress.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
 #include "framework/data/ValueText.h"
@@ -68,11 +73,19 @@ TBend::TBend()
   FMaterials->InsertItem(0);
   FMaterial = FMaterials->Material(0);
   FProfile = New<TUserDefinedStiffener>(this);
+  FLoadCaseResults = std::make_unique<TLoadCaseResults>(*this);
+  FKeyResults = std::make_unique<TKeyResults>(*this, *FLoadCaseResults);
+  FDesignChartResults = std::make_unique<TDesignChartResults>(*this, *FLoadCaseResults);
+  FPerformanceChartResults = std::make_unique<TPerformanceChartResults>(*this, *FLoadCaseResults);
 }
 
 TBend::~TBend()
 {
   BeginDestruction();
+  FPerformanceChartResults.reset();
+  FDesignChartResults.reset();
+  FKeyResults.reset();
+  FLoadCaseResults.reset();
   // The profile refers to materials: it goes first.
   FProfile.reset();
   FMaterial = nullptr;
@@ -234,21 +247,35 @@ double TBend::PowerLawDiameter(double s, double e) const
 
 // ---- results control ----
 
+std::array<TBendResults*, 4> TBend::AllResults() const
+{
+  return {FLoadCaseResults.get(), FKeyResults.get(), FDesignChartResults.get(), FPerformanceChartResults.get()};
+}
+
 void TBend::InvalidateResults()
 {
-  for (TBendResults* results : FResults) results->Invalidate();
+  for (TBendResults* results : AllResults()) results->Invalidate();
   FPerformanceMapState = 0;
 }
 
 void TBend::MarkResultsFailed()
 {
-  for (TBendResults* results : FResults) results->MarkFailed();
+  for (TBendResults* results : AllResults()) results->MarkFailed();
   FPerformanceMapState = 1;
+}
+
+void TBend::StartProgress(int n) const
+{
+  TProgress& progress = Progress();
+  progress.SetStageCount(1);
+  progress.SetMaxCounter(std::max(1, n));
+  progress.Start();
 }
 
 void TBend::ResetResults()
 {
   TModel::ResetResults();
+  if (FLoadCaseResults) FLoadCaseResults->ResetResults();
   FStandardDiametersValid = false;
   FDataChanged = true;
 }

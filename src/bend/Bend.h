@@ -20,6 +20,11 @@
 
 namespace umbrinex {
 
+class TLoadCaseResults;
+class TKeyResults;
+class TDesignChartResults;
+class TPerformanceChartResults;
+
 struct TDrawingPen {
   std::uint8_t Style = 0;
   std::int32_t Width = 1;
@@ -123,11 +128,15 @@ class TBend : public TModel {
   bool AddingPerformancePoints() const { return FAddingPerformancePoints; }
   bool StandardDiametersValid() const { return FStandardDiametersValid; }
   void SetStandardDiametersValid(bool valid) { FStandardDiametersValid = valid; }
-  // Results objects register here so that they follow the model's resets.
-  void AddResults(TBendResults* results) { FResults.push_back(results); }
+  TLoadCaseResults& LoadCaseResults() const { return *FLoadCaseResults; }
+  TKeyResults& KeyResults() const { return *FKeyResults; }
+  TDesignChartResults& DesignChartResults() const { return *FDesignChartResults; }
+  TPerformanceChartResults& PerformanceChartResults() const { return *FPerformanceChartResults; }
   void InvalidateResults();
   void MarkResultsFailed();
   void ResetResults() override;
+  // Starts the progress display with one stage of n steps.
+  void StartProgress(int n) const;
 
   // Raises EBendStiffenerError with the first fault of the shape (power law:
   // diameters and linearity); the profile's own checks come from Profile().
@@ -154,6 +163,7 @@ class TBend : public TModel {
                TVarType representation) override;
 
  private:
+  std::array<TBendResults*, 4> AllResults() const;
   void SetDefaultLoadCases();
   void SetDefaultMouldDiameters();
   void GetMaterialItem(TBendStiffenerMaterial* material, TAccessStatus& status, TVariant& value,
@@ -197,7 +207,10 @@ class TBend : public TModel {
   bool FDataChanged = false;
   bool FAddingPerformancePoints = false;
   std::uint8_t FPerformanceMapState = 0;
-  std::vector<TBendResults*> FResults;
+  std::unique_ptr<TLoadCaseResults> FLoadCaseResults;
+  std::unique_ptr<TKeyResults> FKeyResults;
+  std::unique_ptr<TDesignChartResults> FDesignChartResults;
+  std::unique_ptr<TPerformanceChartResults> FPerformanceChartResults;
 };
 
 // The 8-byte states-included cell of a load case: byte s flags state s.

@@ -1,0 +1,60 @@
+// Counts every heap allocation of this test program, so that a solve can be
+// shown to allocate nothing once its stations exist: the charts run
+// thousands of solves, each of a few dozen shots.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <cstdlib>
+#include <new>
+
+#include "bend/Bend.h"
+#include "bend/LoadCaseResults.h"
+#include "numerics/SpecialValues.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+  ++allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace umbrinex {
+namespace {
+
+long AllocationsDuring(const std::function<void()>& work)
+{
+  const long before = allocations.load();
+  work();
+  return allocations.load() - before;
+}
+
+TEST(NoAllocation, ASolveAllocatesNothingOnceItsStationsExist)
+{
+  auto bend = New<TBend>();
+  TBendStiffener& solution = bend->LoadCaseResults().Solution(0);
+  solution.Solve(Undefined, 29.0, 31.0, 1.0, 1.0);
+  EXPECT_EQ(AllocationsDuring([&] { solution.Solve(Undefined, 29.0, 31.0, 1.2, 0.8); }), 0);
+  EXPECT_GT(solution.RootFinder().Iteration(), 1);
+}
+
+TEST(NoAllocation, ANonLinearSolveAllocatesNothingEither)
+{
+  auto bend = New<TBend>();
+  TAccessStatus status;
+  bend->SetValue(vnStiffenerDefinition, 0, status, "User Defined", vtText);
+  bend->SetValue(vnLinearity, 0, status, "Non-Linear", vtText);
+  TBendStiffener& solution = bend->LoadCaseResults().Solution(1);
+  solution.Solve(Undefined, 22.0, 42.0, 1.0, 1.0);
+  EXPECT_EQ(AllocationsDuring([&] { solution.Solve(Undefined, 22.0, 42.0, 1.0, 1.0); }), 0);
+}
+
+}  // namespace
+}  // namespace umbrinex
