@@ -15,6 +15,7 @@
 #include "bend/BendVarNums.h"
 #include "bend/Materials.h"
 #include "bend/Profile.h"
+#include "bend/StandardDiameters.h"
 #include "framework/data/Model.h"
 #include "framework/data/Table.h"
 
@@ -127,6 +128,7 @@ class TBend : public TModel {
   void SetPerformanceMapState(std::uint8_t state) { FPerformanceMapState = state; }
   bool AddingPerformancePoints() const { return FAddingPerformancePoints; }
   bool StandardDiametersValid() const { return FStandardDiametersValid; }
+  TStandardDiameters& StandardDiameters() { return FStandardDiameters; }
   void SetStandardDiametersValid(bool valid) { FStandardDiametersValid = valid; }
   TLoadCaseResults& LoadCaseResults() const { return *FLoadCaseResults; }
   TKeyResults& KeyResults() const { return *FKeyResults; }
@@ -203,6 +205,7 @@ class TBend : public TModel {
   TTable FCircles;
   std::array<TDrawingPen, 2> FPens;
   TTable FMouldDiameters;
+  TStandardDiameters FStandardDiameters;
   bool FStandardDiametersValid = false;
   bool FDataChanged = false;
   bool FAddingPerformancePoints = false;
