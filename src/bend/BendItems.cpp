@@ -119,11 +119,7 @@ TBendStiffenerMaterial* TBend::MaterialFromVariant(TAccessStatus& status, const 
       status.Set(acListEmpty);
       return nullptr;
     }
-    const IListTarget* list = value.ToList();
-    if (list != nullptr && list->SelectedIndex() >= 0) {
-      auto* chosen = dynamic_cast<TBendStiffenerMaterial*>(ListDataObject(list->DataAt(list->SelectedIndex())));
-      if (FMaterials->IndexOf(chosen) >= 0) material = chosen;
-    }
+    material = static_cast<TBendStiffenerMaterial*>(FMaterials->SelectedItem(value));
   } else {
     status.Set(acInvalidType);
     return nullptr;

@@ -18,6 +18,11 @@ class EBendResultCannotBeDisplayed : public EUmbrinexError {
   using EUmbrinexError::EUmbrinexError;
 };
 
+// Raise EBendResultCannotBeDisplayed when a view has nothing to show: the
+// selected load case includes no state, or no load case includes any.
+void CheckLoadCaseCanBeDisplayed(const TBend& bend);
+void CheckDesignChartCanBeDisplayed(const TBend& bend);
+
 class TBendResults {
  public:
   explicit TBendResults(TBend& owner) : FOwner(owner) {}

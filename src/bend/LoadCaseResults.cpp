@@ -12,6 +12,20 @@ void TBendResults::EnsureCalculated()
   FStatus = TResultsStatus::Calculated;
 }
 
+void CheckLoadCaseCanBeDisplayed(const TBend& bend)
+{
+  if (!bend.AnyStateIncluded(bend.SelectedLoadCase()))
+    throw EBendResultCannotBeDisplayed(
+        "Cannot display results for this load case because no states are included.");
+}
+
+void CheckDesignChartCanBeDisplayed(const TBend& bend)
+{
+  if (!bend.AnyLoadCaseActive())
+    throw EBendResultCannotBeDisplayed(
+        "Cannot display design chart results because there are no active load cases.");
+}
+
 TLoadCaseResults::TLoadCaseResults(TBend& owner) : TBendResults(owner)
 {
   for (int s = 0; s < StateCount; ++s) FSolutions[static_cast<std::size_t>(s)] = New<TBendStiffener>(owner, s);

@@ -168,12 +168,25 @@ TEST_F(Analysis, KeyResultsFindTheGoverningEvents)
   EXPECT_NEAR(key.FMaxRootShearEvent.RootShear, -42.0 * std::sin(22.0 * M_PI / 180.0), 1e-12);
 }
 
-TEST_F(Analysis, KeyResultsWithoutActiveLoadCasesKeepUndefinedEvents)
+TEST_F(Analysis, WithoutActiveLoadCasesNothingCanBeShown)
 {
+  EXPECT_NO_THROW(CheckLoadCaseCanBeDisplayed(*bend));
   for (int i = 0; i < bend->LoadCaseCount(); ++i)
     for (int s = 0; s < 2; ++s) bend->SetStateIncluded(i, s, false);
   bend->KeyResults().EnsureCalculated();
   EXPECT_FALSE(bend->KeyResults().HasEvents());
+  try {
+    CheckLoadCaseCanBeDisplayed(*bend);
+    FAIL();
+  } catch (const EBendResultCannotBeDisplayed& e) {
+    EXPECT_STREQ(e.what(), "Cannot display results for this load case because no states are included.");
+  }
+  try {
+    CheckDesignChartCanBeDisplayed(*bend);
+    FAIL();
+  } catch (const EBendResultCannotBeDisplayed& e) {
+    EXPECT_STREQ(e.what(), "Cannot display design chart results because there are no active load cases.");
+  }
 }
 
 TEST_F(Analysis, DesignChartReproducesTheReferencePoints)

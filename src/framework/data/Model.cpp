@@ -138,15 +138,6 @@ TEngineDataObjectList::TEngineDataObjectList(TNamedObject* owner, TItemFactory i
 
 TEngineDataObjectList::~TEngineDataObjectList() { FList.DestroyAll(); }
 
-void TEngineDataObjectList::FillListControl(IListTarget& list, const TEngineDataObject* selected) const
-{
-  list.Clear();
-  for (int i = 0; i < Count(); ++i) {
-    list.Add(Item(i) ? Item(i)->Name() : std::string(), ObjectListData(Item(i)));
-    if (Item(i) == selected && selected != nullptr) list.SetSelectedIndex(i);
-  }
-}
-
 void TEngineDataObjectList::InsertItem(int position)
 {
   position = std::clamp(position, 0, Count());
@@ -198,7 +189,7 @@ void TEngineDataObjectList::GetItem(int varNum, int index, TAccessStatus& status
     if (representation == vtText) {
       value = CurrentItem() ? CurrentItem()->Name() : std::string();
     } else if (representation == vtList) {
-      if (IListTarget* list = value.ToList()) FillListControl(*list, CurrentItem());
+      if (IListTarget* list = value.ToList()) FList.FillListControl(*list, CurrentItem());
     } else {
       value = FList.CurrentIndex();
     }
@@ -227,10 +218,8 @@ void TEngineDataObjectList::SetItem(int varNum, int index, TAccessStatus& status
       if (item == nullptr) return status.Set(acInvalidValue);
       SetCurrentItem(item);
     } else if (representation == vtList) {
-      const IListTarget* list = value.ToList();
-      if (list == nullptr || list->SelectedIndex() < 0) return status.Set(acInvalidValue);
-      auto* item = dynamic_cast<TEngineDataObject*>(ListDataObject(list->DataAt(list->SelectedIndex())));
-      if (item == nullptr || IndexOf(item) < 0) return status.Set(acInvalidValue);
+      TEngineDataObject* item = FList.SelectedItem(value);
+      if (item == nullptr) return status.Set(acInvalidValue);
       SetCurrentItem(item);
     } else {
       const auto i = value.ToInteger();
@@ -319,15 +308,6 @@ std::string TModelObjectList::ItemTypeName() const
   return TypeName(Count() > 0 && Item(0) != nullptr ? Item(0)->TypeCode() : tcObject);
 }
 
-void TModelObjectList::FillListControl(IListTarget& list, const TModelObject* selected) const
-{
-  list.Clear();
-  for (int i = 0; i < Count(); ++i) {
-    list.Add(Item(i) ? Item(i)->Name() : std::string(), ObjectListData(Item(i)));
-    if (Item(i) == selected && selected != nullptr) list.SetSelectedIndex(i);
-  }
-}
-
 void TModelObjectList::InsertItem(int position)
 {
   position = std::clamp(position, 0, Count());
@@ -396,7 +376,7 @@ void TModelObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVa
         value = CurrentItem() ? CurrentItem()->Name() : std::string();
         break;
       case vtList:
-        if (IListTarget* list = value.ToList()) FillListControl(*list, CurrentItem());
+        if (IListTarget* list = value.ToList()) FList.FillListControl(*list, CurrentItem());
         break;
       default:
         status.Set(acInvalidType);
@@ -416,10 +396,8 @@ void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, con
       if (!i || *i < 0 || *i >= Count()) return status.Set(acInvalidIndex);
       SetCurrentItem(Item(static_cast<int>(*i)));
     } else if (representation == vtList) {
-      const IListTarget* list = value.ToList();
-      if (list == nullptr || list->SelectedIndex() < 0) return status.Set(acInvalidValue);
-      auto* item = dynamic_cast<TModelObject*>(ListDataObject(list->DataAt(list->SelectedIndex())));
-      if (item == nullptr || IndexOf(item) < 0) return status.Set(acInvalidValue);
+      TModelObject* item = FList.SelectedItem(value);
+      if (item == nullptr) return status.Set(acInvalidValue);
       SetCurrentItem(item);
     } else {
       status.Set(acInvalidType);

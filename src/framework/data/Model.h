@@ -64,9 +64,6 @@ class EModelObjectListError : public EUmbrinexError {
   using EUmbrinexError::EUmbrinexError;
 };
 
-// List entries that stand for objects carry the object's address.
-inline TListData ObjectListData(const TNamedObject* object) { return reinterpret_cast<TListData>(object); }
-inline TNamedObject* ListDataObject(TListData data) { return reinterpret_cast<TNamedObject*>(data); }
 
 // A data object that belongs to a model and whose changes have consequences.
 class TEngineDataObject : public TDataObject {
@@ -143,7 +140,10 @@ class TEngineDataObjectList : public TEngineDataObject {
   TEngineDataObject* CurrentItem() const { return FList.Current(); }
   void SetCurrentItem(TEngineDataObject* item) { FList.SetCurrent(item); }
   TEngineDataObject* FindByName(const std::string& name) const { return FList.FindByName(name); }
-  void FillListControl(IListTarget& list, const TEngineDataObject* selected) const;
+  void FillListControl(IListTarget& list, const TEngineDataObject* selected) const
+  {
+    FList.FillListControl(list, selected);
+  }
 
   virtual bool CopyOnInsert() const { return true; }
   virtual void InsertItem(int position);
@@ -204,7 +204,9 @@ class TModelObjectList : public TModelObject {
   TModelObject* CurrentItem() const { return FList.Current(); }
   void SetCurrentItem(TModelObject* item) { FList.SetCurrent(item); }
   TModelObject* FindByName(const std::string& name) const { return FList.FindByName(name); }
-  void FillListControl(IListTarget& list, const TModelObject* selected) const;
+  void FillListControl(IListTarget& list, const TModelObject* selected) const { FList.FillListControl(list, selected); }
+  // The item a list control's selection names, when it is one of this list's.
+  TModelObject* SelectedItem(const TVariant& value) const { return FList.SelectedItem(value); }
 
   bool CanDelete() const override { return false; }
   virtual bool CopyOnInsert() const { return false; }

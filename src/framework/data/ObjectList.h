@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/data/TextUtils.h"
+#include "framework/data/Variant.h"
 
 namespace umbrinex {
 
@@ -76,6 +77,27 @@ class TObjectListCore {
     const std::string trimmed = Trim(name);
     for (TItem* item : FItems)
       if (item != nullptr && item->Name() == trimmed) return item;
+    return nullptr;
+  }
+
+  // Fills a list control with every item's name, selecting one of them.
+  void FillListControl(IListTarget& list, const TItem* selected) const
+  {
+    list.Clear();
+    for (int i = 0; i < Count(); ++i) {
+      list.Add(Item(i) ? Item(i)->Name() : std::string(), reinterpret_cast<TListData>(Item(i)));
+      if (selected != nullptr && Item(i) == selected) list.SetSelectedIndex(i);
+    }
+  }
+
+  // The item a list control's selection names, when it is one of this list's.
+  TItem* SelectedItem(const TVariant& value) const
+  {
+    const IListTarget* list = value.ToList();
+    if (list == nullptr || list->SelectedIndex() < 0) return nullptr;
+    const auto data = list->DataAt(list->SelectedIndex());
+    for (TItem* item : FItems)
+      if (item != nullptr && reinterpret_cast<TListData>(item) == data) return item;
     return nullptr;
   }
 
