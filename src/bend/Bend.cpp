@@ -310,14 +310,6 @@ void TBend::ResolveNames()
   FProfile->ResolveNames();
 }
 
-void TBend::AfterRead()
-{
-  for (int i = 0; i < FMaterials->Count(); ++i)
-    for (int s = 0; s < StateCount; ++s) FMaterials->Material(i)->RecomputeDerived(s);
-  if (FProfile->Count() > 0) FProfile->LastPoint().Material = nullptr;
-  FSelectedLoadCase = std::max(0, std::min(FSelectedLoadCase, LoadCaseCount() - 1));
-}
-
 void TBend::ReplaceMaterial(const TBendStiffenerMaterial* old, TBendStiffenerMaterial* replacement)
 {
   if (FMaterial == old) FMaterial = replacement;

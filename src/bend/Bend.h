@@ -18,6 +18,7 @@
 #include "bend/StandardDiameters.h"
 #include "framework/data/Model.h"
 #include "framework/data/Table.h"
+#include "framework/data/TableFile.h"
 
 namespace umbrinex {
 
@@ -144,10 +145,18 @@ class TBend : public TModel {
   // diameters and linearity); the profile's own checks come from Profile().
   void CheckPowerLawShape() const;
 
-  // ---- names across writing and reading ----
-  void BeforeWrite();
-  void ResolveNames();
-  void AfterRead();
+  // ---- data files ----
+  int FileTypeCode() const override { return tcBend; }
+  void BeforeWrite() override;
+  void ResolveNames() override;
+  void AfterRead(bool olderFormat) override;
+  void ReadTag(ITaggedFile& file, int tag, int sub) override;
+  void ClearModel() override;
+  void ListItemsRestoring(const TModelObjectList& list) override;
+  void ListItemsRestored(const TModelObjectList& list) override;
+  // 0 normal, 1 saving results with the data, 2 comparing stored results.
+  std::uint8_t ResultsFileMode() const { return FResultsFileMode; }
+  void SetResultsFileMode(std::uint8_t mode) { FResultsFileMode = mode; }
   // The material a stored name refers to, after the renames of the read;
   // the first material, with a warning, when there is none of that name.
   TBendStiffenerMaterial* ResolveMaterialName(const std::string& storedName) const;
@@ -156,6 +165,7 @@ class TBend : public TModel {
   void ReplaceMaterial(const TBendStiffenerMaterial* old, TBendStiffenerMaterial* replacement);
 
  protected:
+  void WriteTags(ITaggedFile& file) override;
   void RegisterDataItems(TDataItemRegister& reg) override;
   void Redirect(TDataObject*& target, int& varNum, int& index) override;
   void PrepareAccess(int varNum) override;
@@ -166,6 +176,19 @@ class TBend : public TModel {
 
  private:
   std::array<TBendResults*, 4> AllResults() const;
+  void WriteSection0(ITaggedFile& file) const;
+  void WriteSection1(ITaggedFile& file);
+  void WriteSection2(ITaggedFile& file);
+  void WriteSection3(ITaggedFile& file);
+  void WriteSection4(ITaggedFile& file) const;
+  void ReadSection0(ITaggedFile& file);
+  void ReadSection1(ITaggedFile& file);
+  void ReadSection2(ITaggedFile& file);
+  void ReadSection3(ITaggedFile& file);
+  void ReadSection4(ITaggedFile& file);
+  void ReadMaterialTag(ITaggedFile& file, int sub);
+  void FixOlderFile();
+  TOwnColumn StatesColumn();
   void SetDefaultLoadCases();
   void SetDefaultMouldDiameters();
   void GetMaterialItem(TBendStiffenerMaterial* material, TAccessStatus& status, TVariant& value,
@@ -210,6 +233,10 @@ class TBend : public TModel {
   bool FDataChanged = false;
   bool FAddingPerformancePoints = false;
   std::uint8_t FPerformanceMapState = 0;
+  std::uint8_t FResultsFileMode = 0;
+  // Positions in the materials list of the materials in use, while the list
+  // is rebuilt from a copy.
+  std::vector<int> FMaterialPositions;
   std::unique_ptr<TLoadCaseResults> FLoadCaseResults;
   std::unique_ptr<TKeyResults> FKeyResults;
   std::unique_ptr<TDesignChartResults> FDesignChartResults;

@@ -42,7 +42,11 @@ class TBendStiffenerMaterial : public TModelObject {
   void ResetResults() override;
   TBend* Bend() const;
 
+  int FileTypeCode() const override { return tcBend; }
+  void ReadTag(ITaggedFile& file, int tag, int sub) override;
+
  protected:
+  void WriteTags(ITaggedFile& file) override;
   void RegisterDataItems(TDataItemRegister& reg) override;
   void PrepareAccess(int varNum) override;
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
@@ -57,6 +61,8 @@ class TBendStiffenerMaterial : public TModelObject {
   std::array<std::unique_ptr<TTable>, StateCount> FCurves;
   std::array<std::uint8_t, StateCount> FStressSpecifier{};
   std::int32_t FCurrentState = 0;
+  // The state the next state tag of a file read fills.
+  int FReadState = -1;
 };
 
 // The materials of a design: never empty while the model is in use.

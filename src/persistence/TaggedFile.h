@@ -114,7 +114,7 @@ class TTaggedFile : public ITaggedFile {
   virtual void ProcessHeader(const TFileClass& fileClass);
   // Tells an older program that the file uses something it cannot represent;
   // written at most once per feature bit and file.
-  virtual void NoteFeatureUsed(int bit, bool value, bool flag, const std::string& text);
+  void NoteFeatureUsed(int bit, bool value, bool flag, const std::string& text) override;
   // Features (0..15) the files of this class declare.
   virtual bool WantsFeature(int /*feature*/) const { return false; }
 

@@ -87,6 +87,7 @@ class TMemoryTaggedFile final : public ITaggedFile {
     FRecordEnds.pop_back();
   }
   std::int64_t BytesLeft() const override { return FReading ? std::max<std::int64_t>(Remaining(), 0) : 0; }
+  void NoteFeatureUsed(int /*bit*/, bool /*value*/, bool /*flag*/, const std::string& /*text*/) override {}
   bool UsesLongNames() const override { return LongNames; }
 
   void WriteBytes(const void* p, std::size_t n) override

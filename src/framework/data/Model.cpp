@@ -289,6 +289,18 @@ void TModelObject::MarkChanged()
 
 void TModelObject::SetCalculated() { FCalculated = true; }
 
+void TModelObject::WriteData(ITaggedFile& file)
+{
+  // Object header: the type code, the name, a zero byte and the flag byte.
+  file.BeginTag(0, 0);
+  file.WriteByte(static_cast<std::uint8_t>(FileTypeCode()));
+  file.WriteString(Name());
+  file.WriteByte(0);
+  file.WriteByte(0);
+  file.EndTag();
+  WriteTags(file);
+}
+
 void TModelObject::RemoveDependant(TEngineDataObject* dependant)
 {
   FDependants.erase(std::remove(FDependants.begin(), FDependants.end(), dependant), FDependants.end());
@@ -339,6 +351,30 @@ void TModelObjectList::SetCount(int n)
   if (Count() != target)
     throw EModelObjectListError(
         Format("Cannot delete any more %ss - they are all in use.", ItemTypeName().c_str()));
+}
+
+void TModelObjectList::WriteData(ITaggedFile& file)
+{
+  for (int i = 0; i < Count(); ++i)
+    if (Item(i)) Item(i)->WriteData(file);
+}
+
+void TModelObjectList::BeforeWrite()
+{
+  for (int i = 0; i < Count(); ++i)
+    if (Item(i)) Item(i)->BeforeWrite();
+}
+
+void TModelObjectList::ResolveNames()
+{
+  for (int i = 0; i < Count(); ++i)
+    if (Item(i)) Item(i)->ResolveNames();
+}
+
+void TModelObjectList::AfterRead(bool olderFormat)
+{
+  for (int i = 0; i < Count(); ++i)
+    if (Item(i)) Item(i)->AfterRead(olderFormat);
 }
 
 void TModelObjectList::Redirect(TDataObject*& target, int& varNum, int& index)
@@ -469,6 +505,15 @@ void TModel::BeginDestruction()
 }
 
 void TModel::RegisterDataItems(TDataItemRegister& reg) { reg.RegisterSubObject(*FUnits); }
+
+void TModel::ClearModel()
+{
+  FFileName.clear();
+  ResetResults();
+  SetDefaults();
+  SetModified(false);
+  Deliver(TModelNotification::ModelReset, 0, this);
+}
 
 void TModel::SetState(std::uint8_t state)
 {

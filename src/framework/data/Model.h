@@ -18,6 +18,7 @@
 #include "framework/data/DataAccess.h"
 #include "framework/data/NamedObjects.h"
 #include "framework/data/ObjectList.h"
+#include "framework/data/TaggedFileInterface.h"
 
 namespace umbrinex {
 
@@ -181,6 +182,30 @@ class TModelObject : public TEngineDataObject {
 
   void AfterConstruction() override;
 
+  // ---- data files ----
+  // The object header (tag 0), then the object's own tags.
+  virtual void WriteData(ITaggedFile& file);
+  // One tag of the object's own, just entered by the reader.
+  virtual void ReadTag(ITaggedFile& /*file*/, int /*tag*/, int /*sub*/) {}
+  // Names of referenced objects are stored as texts before writing, and
+  // turned back into objects after a whole file has been read.
+  virtual void BeforeWrite() {}
+  virtual void ResolveNames() {}
+  // Fix-ups after a read; olderFormat for files of the previous version.
+  virtual void AfterRead(bool /*olderFormat*/) {}
+
+  // The copy a data form keeps for Cancel: the object as its own tags, the
+  // type code of the object that wrote them, and the model's state then.
+  struct TCopyBuffer {
+    std::vector<std::uint8_t> Bytes;
+    int TypeCode = 0;
+    std::uint8_t ModelState = 0;
+  };
+  TCopyBuffer& CopyBuffer() { return FCopyBuffer; }
+
+ protected:
+  virtual void WriteTags(ITaggedFile& /*file*/) {}
+
  private:
   void AddDependant(TEngineDataObject* dependant) { FDependants.push_back(dependant); }
   void RemoveDependant(TEngineDataObject* dependant);
@@ -188,6 +213,7 @@ class TModelObject : public TEngineDataObject {
 
   bool FCalculated = false;
   std::vector<TEngineDataObject*> FDependants;
+  TCopyBuffer FCopyBuffer;
 };
 
 // A named list of model objects with a current item, such as the materials.
@@ -218,12 +244,20 @@ class TModelObjectList : public TModelObject {
   // Called by an item that is being destroyed.
   void Forget(const TModelObject* item) { FList.Forget(item); }
 
+  void WriteData(ITaggedFile& file) override;
+  void BeforeWrite() override;
+  void ResolveNames() override;
+  void AfterRead(bool olderFormat) override;
+
  protected:
   void Redirect(TDataObject*& target, int& varNum, int& index) override;
   void PrepareAccess(int varNum) override;
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
   void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
                TVarType representation) override;
+
+ public:
+  // Frees every item, from the last to the first.
   void DestroyItems() { FList.DestroyAll(); }
 
  private:
@@ -250,6 +284,7 @@ class TModel : public TModelObject {
   // Nested file reads in progress: new list items are then not copied from
   // their neighbours and new model objects do not mark the model changed.
   bool Loading() const { return FLoadingDepth > 0; }
+  int LoadingDepth() const { return FLoadingDepth; }
   void BeginLoading() { ++FLoadingDepth; }
   void EndLoading()
   {
@@ -272,6 +307,17 @@ class TModel : public TModelObject {
   void MarkChanged() override;
   void SetCalculated() override;
 
+  // The file the design was last read from or saved to.
+  const std::string& FileName() const { return FFileName; }
+  void SetFileName(const std::string& fileName) { FFileName = fileName; }
+  // A new design: no file, results reset, every default, not modified.
+  virtual void ClearModel();
+  // A list of the model is about to lose its items and get them back from a
+  // copy: objects that refer to its items note them by position first, and
+  // take the items at those positions afterwards.
+  virtual void ListItemsRestoring(const TModelObjectList& /*list*/) {}
+  virtual void ListItemsRestored(const TModelObjectList& /*list*/) {}
+
  protected:
   void RegisterDataItems(TDataItemRegister& reg) override;
   // Subclasses call this first in their destructors, so that objects going
@@ -288,6 +334,7 @@ class TModel : public TModelObject {
   int FBatchDepth = 0;
   bool FDestroying = false;
   IModelNotificationTarget* FNotificationTarget = nullptr;
+  std::string FFileName;
 };
 
 }  // namespace umbrinex

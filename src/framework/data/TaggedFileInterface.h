@@ -32,7 +32,11 @@ class ITaggedFile {
   virtual void BeginReadRecord() = 0;
   virtual void EndReadRecord() = 0;
   virtual std::int64_t BytesLeft() const = 0;
+  // Names are variable-length strings in files that declare long names,
+  // fixed ten-byte texts otherwise.
   virtual bool UsesLongNames() const = 0;
+  // Tells older readers that the file uses something they cannot represent.
+  virtual void NoteFeatureUsed(int bit, bool value, bool flag, const std::string& text) = 0;
 
   virtual void WriteBytes(const void* p, std::size_t n) = 0;
   virtual void WritePadding(std::size_t n) = 0;
@@ -87,5 +91,18 @@ class ITaggedFile {
  protected:
   ~ITaggedFile() = default;
 };
+
+// Object names in the file's own name form.
+inline constexpr int ShortNameWidth = 10;
+inline void WriteName(ITaggedFile& file, const std::string& name)
+{
+  if (file.UsesLongNames()) file.WriteString(name);
+  else file.WriteFixedString(name, ShortNameWidth);
+}
+inline void ReadName(ITaggedFile& file, std::string& name)
+{
+  if (file.UsesLongNames()) file.ReadString(name);
+  else file.ReadFixedString(name, ShortNameWidth);
+}
 
 }  // namespace umbrinex

@@ -1,0 +1,204 @@
+#include "persistence/BendFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "bend/Bend.h"
+#include "framework/data/Messages.h"
+#include "framework/data/Progress.h"
+#include "persistence/ResultsFile.h"
+#include "persistence/Stream.h"
+#include "persistence/TessanFile.h"
+
+namespace umbrinex {
+
+namespace {
+
+constexpr int tagEndOfData = 255;
+constexpr int sectionResults = 5;
+
+std::unique_ptr<TTessanFile> MakeFileObject(TBend& bend, TFileMode mode, const TFileClass& fileClass, int copyType)
+{
+  if (fileClass.FileTypeCode == OldDataFileClass.FileTypeCode)
+    return std::make_unique<TDOSUmbrinexFile>(&bend, mode, copyType);
+  return std::make_unique<TWindowsUmbrinexFile>(&bend, mode, copyType);
+}
+
+std::string FullName(const std::string& fileName)
+{
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(fileName, error);
+  return error ? fileName : absolute.string();
+}
+
+void WarnAboutReplacedCharacters(const TTaggedFile& file)
+{
+  if (file.ReplacedCharacters() == 0) return;
+  ShowWarning("Some texts of this design use characters that a data file cannot hold; they were saved as '?'.");
+}
+
+// Writes the whole design (and its results when asked) and the end tag.
+void WriteDesign(TBend& bend, TTaggedFile& file)
+{
+  bend.BeforeWrite();
+  bend.WriteData(file);
+  if (bend.ResultsFileMode() == 1) WriteResults(bend, file);
+  file.WriteEndOfData();
+}
+
+// Reads tags until the end tag: the model's own to the model, everything
+// else (feature notes, fillers, other programs' tags) skipped whole.
+void ReadDesignTags(TBend& bend, TTaggedFile& file)
+{
+  for (;;) {
+    file.ReadTagHeader();
+    const int tag = file.TagNumber();
+    if (tag == tagEndOfData) return;
+    if (tag == tcBend && file.SubNumber() == sectionResults) {
+      if (bend.ResultsFileMode() == 2) CompareResults(bend, file);
+    } else if (tag == tcBend || tag == 0) {
+      bend.ReadTag(file, tag, file.SubNumber());
+    }
+    file.FinishTag();
+    if (Progress().Active()) Progress().Update(static_cast<int>(std::min<std::int64_t>(file.Position(), INT32_MAX)));
+  }
+}
+
+void ReadDesign(TBend& bend, TTaggedFile& file, bool olderFormat, std::int64_t size)
+{
+  bend.ClearModel();
+  if (Progress().Active()) Progress().SetMaxCounter(static_cast<int>(std::clamp<std::int64_t>(size, 1, INT32_MAX)));
+  try {
+    if (!olderFormat) bend.BeforeWrite();
+    ReadDesignTags(bend, file);
+    bend.AfterRead(olderFormat);
+    if (!olderFormat) bend.ResolveNames();
+    bend.SetCalculated();
+  } catch (...) {
+    bend.ResetResults();
+    bend.InvalidateResults();
+    bend.SendNotification(TModelNotification::LoadCasesChanged, 0, &bend);
+    throw;
+  }
+  bend.ResetResults();
+  bend.InvalidateResults();
+  bend.SendNotification(TModelNotification::LoadCasesChanged, 0, &bend);
+}
+
+// The design as it is, kept in memory while another is read over it.
+class TDesignSnapshot {
+ public:
+  explicit TDesignSnapshot(TBend& bend) : FFileName(bend.FileName()), FModified(bend.Modified())
+  {
+    TQuietMode quiet;
+    TWindowsUmbrinexFile file(&bend, TFileMode::Write);
+    file.OpenStream(FStream, DataFileClass);
+    const std::uint8_t mode = bend.ResultsFileMode();
+    bend.SetResultsFileMode(0);
+    WriteDesign(bend, file);
+    bend.SetResultsFileMode(mode);
+    file.Close();
+  }
+  // Puts the design back as it was when the snapshot was taken.
+  void Restore(TBend& bend)
+  {
+    TQuietMode quiet;
+    const std::uint8_t mode = bend.ResultsFileMode();
+    bend.SetResultsFileMode(0);
+    {
+      TWindowsUmbrinexFile file(&bend, TFileMode::Read);
+      file.OpenStream(FStream, DataFileClass);
+      ReadDesign(bend, file, false, FStream.Size());
+      file.Close();
+    }
+    bend.SetResultsFileMode(mode);
+    bend.SetFileName(FFileName);
+    bend.SetModified(FModified);
+  }
+
+ private:
+  TMemoryStream FStream;
+  std::string FFileName;
+  bool FModified;
+};
+
+}  // namespace
+
+std::string SaveToFile(TBend& bend, const std::string& fileName)
+{
+  auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);
+  file->OpenFile(fileName, DataFileClass);
+  const std::string fullName = FullName(file->FileName());
+  TProgressGuard guard;
+  Progress().SetStageText("Saving Data File");
+  Progress().SetMaxCounter(bend.Materials().Count() + 1);
+  Progress().Start();
+  try {
+    WriteDesign(bend, *file);
+    file->Close();
+  } catch (...) {
+    // The file was written to the side: abandoning it leaves any earlier
+    // version of the design untouched.
+    file->Abandon();
+    throw;
+  }
+  Progress().Stop();
+  bend.SetFileName(fullName);
+  bend.SetModified(false);
+  WarnAboutReplacedCharacters(*file);
+  return fullName;
+}
+
+std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileClass& fileClass)
+{
+  const bool olderFormat = fileClass.FileTypeCode == OldDataFileClass.FileTypeCode;
+  auto file = MakeFileObject(bend, TFileMode::Read, fileClass, ctPlainCopy);
+  file->OpenFile(fileName, fileClass);
+  file->CollectUnrecognised(true);
+  const std::string fullName = FullName(file->FileName());
+  std::error_code error;
+  const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file->FileName(), error));
+
+  TDesignSnapshot before(bend);
+  TProgressGuard guard;
+  bend.NameManager().Changes().Clear();
+  Progress().SetStageText("Opening Data File");
+  Progress().Start();
+  try {
+    ReadDesign(bend, *file, olderFormat, error ? 1 : size);
+    bend.NameManager().Changes().Clear();
+    file->ReportUnrecognised();
+    file->Close();
+  } catch (...) {
+    file.reset();
+    Progress().Stop();
+    before.Restore(bend);
+    throw;
+  }
+  Progress().Stop();
+  bend.SetFileName(fullName);
+  bend.SetModified(false);
+  return fullName;
+}
+
+std::string LoadFromFile(TBend& bend, const std::string& fileName)
+{
+  const bool older = PeekFileTypeCode(fileName) == OldDataFileClass.FileTypeCode;
+  return LoadFromFile(bend, fileName, older ? OldDataFileClass : DataFileClass);
+}
+
+int PeekFileTypeCode(const std::string& fileName)
+{
+  // The type code is byte 17 of the 25-byte header.
+  std::FILE* f = std::fopen(fileName.c_str(), "rb");
+  if (f == nullptr) return 255;
+  unsigned char header[25];
+  const std::size_t got = std::fread(header, 1, sizeof header, f);
+  std::fclose(f);
+  if (got != sizeof header || header[0] > 9) return 255;
+  return header[17];
+}
+
+}  // namespace umbrinex
