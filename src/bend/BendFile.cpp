@@ -41,7 +41,10 @@ int ReadCount(ITaggedFile& file, int current, int maximum)
   return std::clamp<std::int32_t>(count, 0, maximum);
 }
 
-constexpr int MaxRows = 100000;
+// The largest tables a design may have: the item ranges of the counts. The
+// mould table has no upper range, but a design never needs more moulds.
+constexpr int MaxRows = 1000;
+constexpr int MaxMouldRows = 100000;
 
 void WriteDoubles(ITaggedFile& file, std::initializer_list<double> values)
 {
@@ -227,7 +230,7 @@ void TBend::ReadTag(ITaggedFile& file, int tag, int sub)
     case bsMoulds: {
       TTable& table = sub == bsCircles ? FCircles : FMouldDiameters;
       file.BeginReadRecord();
-      table.SetRowCount(ReadCount(file, table.RowCount(), MaxRows));
+      table.SetRowCount(ReadCount(file, table.RowCount(), sub == bsCircles ? MaxRows : MaxMouldRows));
       if (sub == bsCircles) ReadTableBlock(file, table, {vnCircleX, vnCircleY, vnCircleDiameter});
       else ReadTableBlock(file, table, {vnMouldDiameter});
       file.EndReadRecord();

@@ -64,6 +64,23 @@ class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
   double Theta(int i) const { return FTheta[At(i)]; }
   double MaxTensileStrain(int i) const { return FMaxTensileStrain[At(i)]; }
   double MaxCompressiveStrain(int i) const { return FMaxCompressiveStrain[At(i)]; }
+  // The eight result arrays whole (index 0 included), in the order a data
+  // file stores them: C, M, Shear, X, Y, Theta, MaxTensileStrain,
+  // MaxCompressiveStrain. Empty before the first solve.
+  static constexpr int ResultArrayCount = 8;
+  const std::vector<double>& ResultArray(int k) const
+  {
+    static constexpr std::vector<double> TBendStiffener::*arrays[ResultArrayCount] = {
+        &TBendStiffener::FC,
+        &TBendStiffener::FM,
+        &TBendStiffener::FShear,
+        &TBendStiffener::FX,
+        &TBendStiffener::FY,
+        &TBendStiffener::FTheta,
+        &TBendStiffener::FMaxTensileStrain,
+        &TBendStiffener::FMaxCompressiveStrain};
+    return this->*arrays[k];
+  }
 
   double Tension() const { return FTension; }
   double Angle() const { return FAngle; }  // radians

@@ -151,36 +151,56 @@ std::string SaveToFile(TBend& bend, const std::string& fileName)
   return fullName;
 }
 
-std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileClass& fileClass)
-{
-  const bool olderFormat = fileClass.FileTypeCode == OldDataFileClass.FileTypeCode;
-  auto file = MakeFileObject(bend, TFileMode::Read, fileClass, ctPlainCopy);
-  file->OpenFile(fileName, fileClass);
-  file->CollectUnrecognised(true);
-  const std::string fullName = FullName(file->FileName());
-  std::error_code error;
-  const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file->FileName(), error));
+namespace {
 
+// Reads an opened file object into the design; on failure the design that
+// was open before comes back and the error passes on.
+void ReadOpenedFile(TBend& bend, TTessanFile& file, bool olderFormat, std::int64_t size)
+{
+  file.CollectUnrecognised(true);
   TDesignSnapshot before(bend);
   TProgressGuard guard;
   bend.NameManager().Changes().Clear();
   Progress().SetStageText("Opening Data File");
   Progress().Start();
   try {
-    ReadDesign(bend, *file, olderFormat, error ? 1 : size);
+    ReadDesign(bend, file, olderFormat, size);
     bend.NameManager().Changes().Clear();
-    file->ReportUnrecognised();
-    file->Close();
+    file.ReportUnrecognised();
+    file.Close();
   } catch (...) {
-    file.reset();
+    file.Abandon();
     Progress().Stop();
     before.Restore(bend);
     throw;
   }
   Progress().Stop();
-  bend.SetFileName(fullName);
   bend.SetModified(false);
+}
+
+bool IsOlderClass(const TFileClass& fileClass) { return fileClass.FileTypeCode == OldDataFileClass.FileTypeCode; }
+
+}  // namespace
+
+std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileClass& fileClass)
+{
+  auto file = MakeFileObject(bend, TFileMode::Read, fileClass, ctPlainCopy);
+  file->OpenFile(fileName, fileClass);
+  const std::string fullName = FullName(file->FileName());
+  std::error_code error;
+  const auto size = static_cast<std::int64_t>(std::filesystem::file_size(file->FileName(), error));
+  ReadOpenedFile(bend, *file, IsOlderClass(fileClass), error ? 1 : size);
+  bend.SetFileName(fullName);
   return fullName;
+}
+
+void LoadFromMemory(TBend& bend, const std::vector<std::uint8_t>& bytes, const TFileClass& fileClass)
+{
+  TMemoryStream stream(bytes);
+  auto file = MakeFileObject(bend, TFileMode::Read, fileClass, ctPlainCopy);
+  file->OpenStream(stream, fileClass);
+  ReadOpenedFile(bend, *file, IsOlderClass(fileClass), static_cast<std::int64_t>(bytes.size()));
+  bend.SetFileName({});
 }
 
 std::string LoadFromFile(TBend& bend, const std::string& fileName)

@@ -2,7 +2,9 @@
 // Designs on disk: saving as a data file of this version, opening one of
 // this version or of the previous one, and peeking at a file's type.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "persistence/FileClass.h"
 
@@ -18,6 +20,8 @@ std::string SaveToFile(TBend& bend, const std::string& fileName);
 // Opens a design of the given class; returns the full name read. A failed
 // open raises the file error and leaves the design that was open before.
 std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileClass& fileClass);
+// The same for a design file held in memory; the design gets no file name.
+void LoadFromMemory(TBend& bend, const std::vector<std::uint8_t>& bytes, const TFileClass& fileClass);
 // Opens a design whose class its header decides: type 0 the previous
 // version, anything else this version.
 std::string LoadFromFile(TBend& bend, const std::string& fileName);

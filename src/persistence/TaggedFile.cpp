@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "framework/data/TextUtils.h"
@@ -142,6 +144,7 @@ void TTaggedFile::ProcessHeader(const TFileClass& fileClass)
 void TTaggedFile::ResetCheckState()
 {
   FCompared = false;
+  FCheck.Reset(FFileName);
 }
 
 void TTaggedFile::WriteHeader(const TFileClass& fileClass)
@@ -206,6 +209,21 @@ void TTaggedFile::SetCheckMode(bool on)
 {
   FCheckMode = on;
   if (on) FCompared = true;
+}
+
+// The log goes beside the data file, so that the comparisons of a folder of
+// test designs collect in one place; earlier runs are kept.
+void TTaggedFile::AppendCheckLog()
+{
+  FCompared = false;
+  if (FFileName.empty()) return;
+  FCheck.Finish();
+  const std::filesystem::path path = std::filesystem::path(FTargetPath).parent_path() / CheckLogFileName;
+  std::ofstream out(path, std::ios::app | std::ios::binary);
+  for (const std::string& line : FCheck.Lines()) out << line << '\n';
+  out.flush();
+  FCheck.Reset(FFileName);
+  if (!out) RaiseFileError(Format("Write error on file '%s'.", FileNameForMessage(path.string()).c_str()));
 }
 
 void TTaggedFile::CollectUnrecognised(bool on)
@@ -554,9 +572,37 @@ void TTaggedFile::ReadOrdinal(T& v)
   if (TakeLE(raw)) StoreOrdinal<T>(v, static_cast<T>(raw));
 }
 
+void TTaggedFile::StoreDouble(double& destination, double value)
+{
+  if (FCheckMode)
+    FCheck.CompareDouble(value, destination);
+  else
+    destination = value;
+}
+
+void TTaggedFile::StoreBoolean(bool& destination, bool value)
+{
+  if (FCheckMode)
+    FCheck.CompareBoolean(value, destination);
+  else
+    destination = value;
+}
+
+void TTaggedFile::StoreString(std::string& destination, std::string value)
+{
+  if (FCheckMode)
+    FCheck.CompareString(value, destination);
+  else
+    destination = std::move(value);
+}
+
 void TTaggedFile::StoreBytes(void* destination, const std::uint8_t* source, std::size_t n)
 {
-  if (n != 0) std::memcpy(destination, source, n);
+  if (n == 0) return;
+  if (FCheckMode)
+    FCheck.CompareBytes(source, destination, n);
+  else
+    std::memcpy(destination, source, n);
 }
 
 void TTaggedFile::Corrupt() const
@@ -742,8 +788,23 @@ void TTaggedFile::ReadDoubleArray(double* values, int high)
   const auto count = static_cast<std::int32_t>(raw);
   if (count < 0) Corrupt();
   RequireAvailable(std::int64_t{count} * 8);
-  const int stored = std::min(count, std::max(high + 1, 0));
-  for (int i = 0; i < stored; ++i) ReadDouble(values[i]);
+  const int capacity = std::max(high + 1, 0);
+  const int stored = std::min(count, capacity);
+  if (FCheckMode) {
+    FCheck.CompareArrayLength(count, capacity);
+    // Each element is reported under its own index; the guard puts the
+    // plain item name back also when a read fails.
+    struct TElementGuard {
+      TCheckLog& Log;
+      ~TElementGuard() { Log.SetElement(-1); }
+    } guard{FCheck};
+    for (int i = 0; i < stored; ++i) {
+      FCheck.SetElement(i);
+      ReadDouble(values[i]);
+    }
+  } else {
+    for (int i = 0; i < stored; ++i) ReadDouble(values[i]);
+  }
   SkipRequired(std::int64_t{count - stored} * 8);
 }
 
@@ -811,6 +872,7 @@ void TTaggedFile::ReadString(std::string& s)
   if (!TakeLE(n)) return;
   std::string bytes(n, '\0');
   TakeRequired(bytes.data(), n);
+  if (FCheckMode) FCheck.CompareInteger(n, static_cast<long long>(Utf8ToCp1252(s).size()), "string length");
   StoreString(s, Cp1252ToUtf8(bytes));
 }
 

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "framework/data/TaggedFileInterface.h"
+#include "persistence/CheckLog.h"
 #include "persistence/FileClass.h"
 #include "persistence/FileErrors.h"
 #include "persistence/Stream.h"
@@ -124,9 +125,11 @@ class TTaggedFile : public ITaggedFile {
   // A named file; the class's default extension is added to a name without
   // one when writing, or when reading and no file of that name exists.
   void OpenFile(const std::string& fileName, const TFileClass& fileClass);
-  // Completes the file: a written named file replaces its target now.
+  // Completes the file: a written named file replaces its target now; a
+  // named file read in check mode appends its comparison log.
   void Close();
-  // Ends a write without touching the target: the temporary file goes.
+  // Ends a write without touching the target: the temporary file goes. A
+  // read in check mode still appends its comparison log.
   void Abandon();
 
   void ReadTagHeader();
@@ -134,12 +137,18 @@ class TTaggedFile : public ITaggedFile {
   void FinishTag();
   void WriteEndOfData();
 
-  // Check mode: reads compare the file with what is in memory. The flag is
-  // kept; every read stores through one Store function per kind of value,
-  // which is where the comparison belongs.
+  // Check mode: reads compare the file with what is in memory and leave the
+  // memory as it was; differences go to the comparison log, which Close
+  // appends to "checks.txt" in the file's folder when the file has a name.
+  // Switching it on marks the file as compared.
   void SetCheckMode(bool on);
   bool CheckMode() const { return FCheckMode; }
   bool Compared() const { return FCompared; }
+  // What the differences found next are reported as (see TCheckLog).
+  void SetItemName(const std::string& name) { FCheck.SetItemName(name); }
+  void SetItemIndex(int index) { FCheck.SetItemIndex(index); }
+  void SetSampleNumber(int sample) { FCheck.SetSampleNumber(sample); }
+  const TCheckLog& CheckLog() const { return FCheck; }
 
   // Enumeration values above their bound are collected during a load and
   // reported together at its end, as one warning.
@@ -240,6 +249,7 @@ class TTaggedFile : public ITaggedFile {
   void PromoteToLongForm();
   void ClearExtent();
   void ResetCheckState();
+  void AppendCheckLog();
   void NoteUnrecognised(const std::string& itemName);
 
   // Opening and closing named files.
@@ -272,16 +282,19 @@ class TTaggedFile : public ITaggedFile {
   [[noreturn]] void WriteError() const;
   [[noreturn]] void StreamError(const std::string& systemText) const;
 
-  // Where every value read arrives. In check mode these are the places that
-  // will compare the value with the destination instead of storing it.
+  // Where every value read arrives. In check mode they compare the value
+  // with the destination instead of storing it.
   template <typename T>
   void StoreOrdinal(T& destination, T value)
   {
-    destination = value;
+    if (FCheckMode)
+      FCheck.CompareInteger(static_cast<long long>(value), static_cast<long long>(destination));
+    else
+      destination = value;
   }
-  void StoreDouble(double& destination, double value) { destination = value; }
-  void StoreBoolean(bool& destination, bool value) { destination = value; }
-  void StoreString(std::string& destination, std::string value) { destination = std::move(value); }
+  void StoreDouble(double& destination, double value);
+  void StoreBoolean(bool& destination, bool value);
+  void StoreString(std::string& destination, std::string value);
   void StoreBytes(void* destination, const std::uint8_t* source, std::size_t n);
 
   const TFileMode FMode;
@@ -295,6 +308,7 @@ class TTaggedFile : public ITaggedFile {
   std::string FFileVersion;
   bool FCheckMode = false;
   bool FCompared = false;
+  TCheckLog FCheck;
   bool FOpen = false;
 
   TStream* FStream = nullptr;              // what is read or written

@@ -189,6 +189,7 @@ void TTaggedFile::Close()
   if (!FOpen) return;
   if (FMode == TFileMode::Write && FFile) CommitFile();
   Release();
+  if (FCompared) AppendCheckLog();
 }
 
 void TTaggedFile::CommitFile()
@@ -215,6 +216,14 @@ void TTaggedFile::Abandon()
     FTempPath.clear();
   }
   Release();
+  // A comparison that failed half-way still leaves what it found; this is a
+  // clean-up path, so a log that cannot be written is let go.
+  if (FCompared) {
+    try {
+      AppendCheckLog();
+    } catch (...) {
+    }
+  }
 }
 
 void TTaggedFile::Release()

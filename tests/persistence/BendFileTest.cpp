@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <random>
 
 #include "TaggedFileTestSupport.h"
@@ -156,10 +156,10 @@ TEST_F(BendFile, ADesignFileBeginsWithTheHeaderAndTheLongNamesFeature)
   const std::string name = SaveToFile(*bend, folder.File("design"));
   EXPECT_EQ(fs::path(name).filename(), "design.mxd");
   EXPECT_EQ(bend->FileName(), name);
-  const TBytes expected = {0x08, 0x55, 0x4D, 0x42, 0x52, 0x49, 0x4E, 0x45, 0x58, 0x00, 0x04, 0x00, 0x02, 0x32,
-                           0x62, 0x00, 0x00, 0x0A, 0x04, 0x34, 0x2E, 0x30, 0x61, 0x00, 0x00, 0xFD, 0x11, 0x00,
-                           0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                           0x0B, 0x00, 0x00, 0x00};
+  const TBytes expected = {0x08, 0x55, 0x4D, 0x42, 0x52, 0x49, 0x4E, 0x45, 0x58, 0x00, 0x04, 0x00,
+                           0x02, 0x32, 0x62, 0x00, 0x00, 0x0A, 0x04, 0x34, 0x2E, 0x30, 0x61, 0x00,
+                           0x00, 0xFD, 0x11, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0xFD, 0x00,
+                           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00};
   const TBytes bytes = ReadBytes(name);
   ASSERT_GE(bytes.size(), expected.size());
   EXPECT_EQ(TBytes(bytes.begin(), bytes.begin() + static_cast<long>(expected.size())), expected);
@@ -197,9 +197,9 @@ TEST_F(BendFile, TagsFollowTheFixedOrderWithTheNoteOnlyWhenAStateIsExcluded)
   auto bend = New<TBend>();
   Set(*bend, vnNumberOfTypes, 2, vtInt);
   const std::string name = SaveToFile(*bend, folder.File("order.mxd"));
-  std::vector<std::pair<int, int>> expected = {{0, 0},  {39, 0}, {0, 0},  {39, 6}, {39, 7}, {39, 7}, {0, 0},
-                                               {39, 6}, {39, 7}, {39, 7}, {39, 1}, {39, 2}, {39, 3}, {39, 4},
-                                               {39, 8}, {39, 9}, {255, 0}};
+  std::vector<std::pair<int, int>> expected = {{0, 0},  {39, 0}, {0, 0},  {39, 6}, {39, 7}, {39, 7},
+                                               {0, 0},  {39, 6}, {39, 7}, {39, 7}, {39, 1}, {39, 2},
+                                               {39, 3}, {39, 4}, {39, 8}, {39, 9}, {255, 0}};
   // The first tag read after the header is the first model tag.
   EXPECT_EQ(Tags(ReadBytes(name)), expected);
 
@@ -272,8 +272,10 @@ TEST_F(CraftedFiles, AShortAnalysisSectionKeepsTheDefaultRanges)
     file.BeginRecord();
     file.WriteByte(0);
     for (double v : {0.3, 0.0, 0.02, 0.2, 0.04, 0.1}) {
-      if (v == 0) file.WriteInteger(12);
-      else file.WriteDouble(v);
+      if (v == 0)
+        file.WriteInteger(12);
+      else
+        file.WriteDouble(v);
     }
     file.EndRecord();
     file.BeginRecord();
@@ -365,6 +367,26 @@ TEST_F(BendFile, WrongVersionsAndTypesAreRefusedWithTheirMessages)
             "File Error: '" + FileNameForMessage(name) + "' is not a data file.");
 }
 
+TEST_F(BendFile, AStoredNameThatIsReservedIsRenamedAndItsReferencesFollow)
+{
+  auto bend = New<TBend>();
+  Set(*bend, vnMaterialName, "Seb", vtText, 0);
+  TBytes bytes = ReadBytes(SaveToFile(*bend, folder.File("sea.mxd")));
+  // Every "Seb" of the file (the material's name and the references to it)
+  // becomes "Sea", a name the program reserves.
+  const TBytes from = {'S', 'e', 'b'};
+  for (auto at = bytes.begin(); (at = std::search(at, bytes.end(), from.begin(), from.end())) != bytes.end(); ++at)
+    at[2] = 'a';
+  const std::string name = folder.File("patched.mxd");
+  WriteBytes(name, bytes);
+  auto loaded = New<TBend>();
+  LoadFromFile(*loaded, name);
+  EXPECT_EQ(loaded->Materials().Material(0)->Name(), "Sea1");
+  EXPECT_EQ(loaded->Material(), loaded->Materials().Material(0));
+  EXPECT_EQ(loaded->Profile().Point(0).Material, loaded->Material());
+  EXPECT_TRUE(messages.Warnings.empty());
+}
+
 TEST_F(BendFile, AnOlderFileKeepsOneMaterialAndReadsTenByteNames)
 {
   auto old = New<TBend>();
@@ -401,6 +423,24 @@ TEST_F(BendFile, AFailedOpenLeavesTheDesignThatWasOpen)
   const std::vector<std::string> before = AllItems(*bend);
   EXPECT_EQ(LoadError(*bend, cut), "File Error: File '" + FileNameForMessage(cut) + "' is corrupt.");
   EXPECT_EQ(AllItems(*bend), before);
+  EXPECT_TRUE(bend->Modified());
+}
+
+TEST_F(BendFile, ASaveThatFailsHalfWayLeavesTheEarlierFileIntact)
+{
+  auto bend = New<TBend>();
+  const std::string name = SaveToFile(*bend, folder.File("kept.mxd"));
+  const TBytes before = ReadBytes(name);
+  // Saving with results runs the analysis in the middle of the write; a
+  // root diameter below the bore stops it there.
+  Set(*bend, vnProject, "Changed", vtText);
+  Set(*bend, vnRootDiameter, 0.1);
+  bend->SetResultsFileMode(1);
+  EXPECT_THROW(SaveToFile(*bend, name), EBendStiffenerError);
+  bend->SetResultsFileMode(0);
+  EXPECT_EQ(ReadBytes(name), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path), fs::directory_iterator()), 1)
+      << "no temporary file is left behind";
   EXPECT_TRUE(bend->Modified());
 }
 

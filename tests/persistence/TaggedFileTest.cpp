@@ -312,8 +312,9 @@ TEST(TaggedFileTest, EnumerationAboveItsBoundKeepsTheValueAndWarnsOnce)
     return messages.Warnings;
   };
 
-  EXPECT_EQ(read(1), std::vector<std::string>{"WARNING.  Unrecognised value for calculation type - using default value.  "
-                                              "Results will probably be affected."});
+  EXPECT_EQ(read(1),
+            std::vector<std::string>{"WARNING.  Unrecognised value for calculation type - using default value.  "
+                                     "Results will probably be affected."});
   EXPECT_EQ(read(4), std::vector<std::string>{"WARNING.  The following data items had unrecognised values:\r\n\n"
                                               " - calculation type\r\n - stress specifier\r\n\r\n"
                                               "Default values have been used and this will probably affect "
