@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-2}"
 
 # Debian packages the build and the tests need.
-PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev python3-openpyxl libcli11-dev nlohmann-json3-dev)
+PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev python3-openpyxl libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev libgl-dev)
 
 ensure_packages() {
   local missing=()

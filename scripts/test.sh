@@ -7,7 +7,8 @@ source "$(dirname "$0")/common.sh"
 ensure_packages
 
 configure_and_build build -DCMAKE_BUILD_TYPE=Release
-(cd "$ROOT/build" && ctest --output-on-failure -j"$JOBS")
+# The Qt tests run without a display.
+(cd "$ROOT/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$JOBS")
 
 if [ "${SKIP_SANITIZERS:-0}" != "1" ]; then
   configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DUMBRINEX_SANITIZE=ON -DUMBRINEX_WITH_QT=OFF \
