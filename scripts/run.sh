@@ -7,7 +7,7 @@ configure_and_build build -DCMAKE_BUILD_TYPE=Release
 for program in umbrinex umbrinex-cli; do
   if [ -x "$ROOT/build/app/$program" ]; then
     if [ "$program" = umbrinex ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then continue; fi
-    if [ "$program" = umbrinex-cli ]; then exec "$ROOT/build/app/$program" --key-results "$@"; fi
+    if [ "$program" = umbrinex-cli ]; then exec "$ROOT/build/app/$program" "$@"; fi
     exec "$ROOT/build/app/$program" "$@"
   fi
 done

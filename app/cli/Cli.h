@@ -1,0 +1,97 @@
+#pragma once
+// The batch program: open a design (or take the default one), change data
+// items as a user would type them in the grid, and print or save the
+// program's own reports. Everything but main() lives in this library so
+// that the tests can drive it in-process.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "framework/data/DataTypes.h"
+#include "framework/data/Dimension.h"
+
+namespace umbrinex {
+
+class TBend;
+class TSheet;
+class TWorkbook;
+
+// Exit statuses.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;  // file, validation and calculation errors
+inline constexpr int ExitUsage = 2;   // bad options and refused --set values
+inline constexpr int ExitCancelled = 130;
+
+// The reports asked for; none at all means the key results.
+struct TReportChoice {
+  bool Key = false;
+  int LoadCase = 0;  // 1-based; 0 for none
+  bool DesignChart = false;
+  bool PerformanceChart = false;
+
+  bool Any() const { return Key || LoadCase > 0 || DesignChart || PerformanceChart; }
+};
+
+struct TCliOptions {
+  std::string Design;
+  std::vector<std::string> Settings;
+  bool Items = false;
+  TReportChoice Reports;
+  bool Json = false;
+  std::string ReportFile;
+  std::string SaveFile;
+};
+
+// ---- entering item values ----
+
+// One --set argument: "VarNum=TEXT" or "VarNum:ROW=TEXT" with a 1-based row.
+struct TItemSetting {
+  std::string Item;  // as given, for messages
+  int VarNum = 0;
+  int Row = 0;  // 0 when no row was given
+  std::string Text;
+};
+std::optional<TItemSetting> ParseItemSetting(const std::string& argument);
+
+// Reads the text by the rules of the item's descriptor, as the grid does on
+// commit, and sets it. Code acOk means the change was made; anything else is
+// a refusal whose Text() is the program's message.
+TAccessStatus EnterItemText(TBend& bend, int varNum, int index, const std::string& text);
+
+// ---- listing items ----
+
+// The unit caption of a dimension with placeholders, such as "FF.LL^2",
+// "FF/LL^2" or "1/LL"; empty when dimensionless.
+std::string UnitPlaceholders(const TDimension& dimension);
+// Every data item of the design with its rows, one per line:
+// VarNum[:ROW], descriptor name, value, unit, separated by tabs.
+void ListItems(TBend& bend, std::ostream& out);
+
+// ---- reports as text and JSON ----
+
+// A cell number as a spreadsheet shows it under its number format.
+std::string FormatCellNumber(double value, const std::string& numberFormat);
+// A sheet as aligned columns; a text spills into the empty cells to its
+// right as it does on screen.
+std::string SheetText(const TSheet& sheet);
+// Every sheet in turn, a sheet not titled with its own name preceded by it.
+std::string WorkbookReportText(const TWorkbook& workbook);
+
+// The chosen results as one JSON object; special values become their texts.
+nlohmann::ordered_json ResultsJson(TBend& bend, const TReportChoice& choice);
+
+// ---- the program ----
+
+// Parses the arguments and runs; returns the exit status.
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// Runs parsed options on a design.
+int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err);
+// Ctrl-C cancels a running calculation through the progress display; a
+// second Ctrl-C ends the program at once.
+void InstallInterruptHandler();
+
+}  // namespace umbrinex

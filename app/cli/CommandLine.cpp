@@ -1,0 +1,266 @@
+// The run of the batch program: open, every --set in the order given, then
+// the outputs (the design saved first, so that a calculation error does not
+// lose the edited design).
+
+#include <unistd.h>
+#include <algorithm>
+#include <charconv>
+#include <csignal>
+#include <functional>
+#include <ostream>
+#include <set>
+
+#include <CLI/CLI.hpp>
+
+#include "bend/Bend.h"
+#include "bend/DesignChartResults.h"
+#include "bend/KeyResults.h"
+#include "bend/LoadCaseResults.h"
+#include "bend/PerformanceChartResults.h"
+#include "cli/Cli.h"
+#include "framework/data/Messages.h"
+#include "framework/data/Progress.h"
+#include "framework/data/TextUtils.h"
+#include "persistence/BendFile.h"
+#include "presentation/Reports.h"
+#include "presentation/SpreadSheet.h"
+#include "presentation/WorkbookFiles.h"
+
+namespace umbrinex {
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int)
+{
+  if (interrupted) _exit(ExitCancelled);
+  interrupted = 1;
+}
+
+void CheckInterrupted()
+{
+  if (interrupted) throw ESilentAbort();
+}
+
+// A usage error found after parsing, such as a load case the design lacks.
+class EUsageError : public EUmbrinexError {
+ public:
+  using EUmbrinexError::EUmbrinexError;
+};
+
+bool EndsWith(const std::string& text, const char* ending)
+{
+  const std::string_view end(ending);
+  return text.size() >= end.size() && SameText(std::string_view(text).substr(text.size() - end.size()), end);
+}
+
+void ApplySettings(TBend& bend, const std::vector<std::string>& settings)
+{
+  for (const std::string& argument : settings) {
+    const std::optional<TItemSetting> setting = ParseItemSetting(argument);
+    if (!setting)
+      throw EUsageError("--set " + argument + ": expected ITEM=TEXT with ITEM a VarNum or VarNum:ROW (rows from 1)");
+    const TAccessStatus status = EnterItemText(bend, setting->VarNum, std::max(setting->Row - 1, 0), setting->Text);
+    if (status.Code != acOk) throw EUsageError(setting->Item + ": " + status.Text());
+  }
+}
+
+void CheckLoadCaseExists(const TBend& bend, int loadCase)
+{
+  if (loadCase > bend.LoadCaseCount())
+    throw EUsageError(Format("--load-case %d: the design has %d load cases", loadCase, bend.LoadCaseCount()));
+}
+
+void SelectLoadCase(TBend& bend, int loadCase)
+{
+  CheckLoadCaseExists(bend, loadCase);
+  TAccessStatus status;
+  bend.SetValue(vnSelectedLoadCase, 0, status, loadCase - 1, vtInt);
+}
+
+// Each report has a workbook of its own, but one run tells the user of a
+// truncated sheet only once.
+void ShowOnce(const std::string& text)
+{
+  static std::set<std::string> shown;
+  if (shown.insert(text).second) ShowInformation(text);
+}
+
+using TReportSink = std::function<void(TWorkbook&)>;
+
+// Writes one report on a workbook of its own: the load case and chart
+// reports decide how many sheets their workbook has.
+template <typename TResults>
+void WriteReport(TResults& results, const TReportSink& sink)
+{
+  CheckInterrupted();
+  TWorkbook workbook;
+  TSpreadSheet sheet(workbook);
+  sheet.OnInformation = ShowOnce;
+  WriteToSheet(results, sheet);
+  sink(workbook);
+}
+
+// The chosen reports in order; with every report, only the load cases and
+// charts that have something to show.
+void WriteReports(TBend& bend, const TReportChoice& choice, bool everything, const TReportSink& sink)
+{
+  const bool key = everything || choice.Key || !choice.Any();
+  if (key) WriteReport(bend.KeyResults(), sink);
+  if (everything) {
+    for (int i = 0; i < bend.LoadCaseCount(); ++i) {
+      if (!bend.AnyStateIncluded(i)) continue;
+      SelectLoadCase(bend, i + 1);
+      WriteReport(bend.LoadCaseResults(), sink);
+    }
+  } else if (choice.LoadCase > 0) {
+    SelectLoadCase(bend, choice.LoadCase);
+    CheckLoadCaseCanBeDisplayed(bend);
+    WriteReport(bend.LoadCaseResults(), sink);
+  }
+  if (choice.DesignChart || (everything && bend.AnyLoadCaseActive())) {
+    CheckDesignChartCanBeDisplayed(bend);
+    WriteReport(bend.DesignChartResults(), sink);
+  }
+  if (everything || choice.PerformanceChart) WriteReport(bend.PerformanceChartResults(), sink);
+}
+
+// Sheets of several reports in one workbook, named by the workbook's rule
+// for repeated names ("State 1", then "State 1 (2)" for the next load case).
+void AppendSheets(TWorkbook& target, bool& targetEmpty, const TWorkbook& source)
+{
+  TSpreadSheet sheet(target);
+  for (int i = 0; i < source.SheetCount(); ++i) {
+    const int index = targetEmpty ? 0 : target.SheetCount();
+    if (!targetEmpty) target.SetSheetCount(index + 1);
+    targetEmpty = false;
+    target.Sheet(index) = source.Sheet(i);
+    target.Sheet(index).SetName("");
+    sheet.SelectSheet(index);
+    sheet.NameSheet(source.Sheet(i).Name());
+  }
+  sheet.SelectSheet(0);
+}
+
+void PrintReports(TBend& bend, const TCliOptions& options, std::ostream& out)
+{
+  if (options.Json) {
+    out << ResultsJson(bend, options.Reports).dump(2) << '\n';
+    return;
+  }
+  bool first = true;
+  WriteReports(bend, options.Reports, false, [&](TWorkbook& workbook) {
+    if (!first) out << '\n';
+    first = false;
+    out << WorkbookReportText(workbook);
+  });
+}
+
+void SaveReports(TBend& bend, const TCliOptions& options)
+{
+  TWorkbook workbook;
+  bool empty = true;
+  WriteReports(bend, options.Reports, !options.Reports.Any(),
+               [&](TWorkbook& report) { AppendSheets(workbook, empty, report); });
+  if (EndsWith(options.ReportFile, ".txt"))
+    SaveWorkbookText(workbook, options.ReportFile);
+  else
+    SaveWorkbookXlsx(workbook, options.ReportFile);
+}
+
+void Run(const TCliOptions& options, std::ostream& out)
+{
+  std::unique_ptr<TBend> bend = New<TBend>();
+  if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
+  ApplySettings(*bend, options.Settings);
+  CheckLoadCaseExists(*bend, options.Reports.LoadCase);
+  if (!options.SaveFile.empty()) SaveToFile(*bend, options.SaveFile);
+  if (options.Items) ListItems(*bend, out);
+  // The key results are the default output when nothing else is asked for.
+  const bool otherOutput = options.Items || !options.SaveFile.empty() || !options.ReportFile.empty();
+  if (options.Json || options.Reports.Any() || !otherOutput) PrintReports(*bend, options, out);
+  if (!options.ReportFile.empty()) SaveReports(*bend, options);
+  CheckInterrupted();
+}
+
+std::string CheckLoadCaseNumber(const std::string& text)
+{
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error == std::errc() && end == text.data() + text.size() && number >= 1) return {};
+  return "load cases are numbered from 1";
+}
+
+std::string CheckReportFileName(const std::string& fileName)
+{
+  if (EndsWith(fileName, ".xlsx") || EndsWith(fileName, ".txt")) return {};
+  return "the report file must end in .xlsx or .txt";
+}
+
+}  // namespace
+
+int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
+{
+  try {
+    Run(options, out);
+    return ExitOk;
+  } catch (const ESilentAbort&) {
+    return ExitCancelled;
+  } catch (const EUsageError& e) {
+    err << e.what() << '\n';
+    return ExitUsage;
+  } catch (const std::exception& e) {
+    out.flush();
+    err << e.what() << '\n';
+    return ExitFailed;
+  }
+}
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+  TCliOptions options;
+  CLI::App app("Runs a bend stiffener design without a window and prints or saves its results.", "umbrinex-cli");
+  app.add_option("DESIGN", options.Design, "Design file (.mxd, or an older .dat); the default design without one");
+  app.add_option("--set", options.Settings,
+                 "Enters TEXT into the data item ITEM (VarNum or VarNum:ROW, rows from 1) as typed in a grid cell; "
+                 "repeatable, applied in order")
+      ->type_name("ITEM=TEXT")
+      ->expected(1)
+      ->take_all();
+  app.add_flag("--items", options.Items, "Lists every data item: VarNum[:ROW], name, value and unit");
+  app.add_flag("--key", options.Reports.Key, "Prints the key results (the default output)");
+  app.add_option("--load-case", options.Reports.LoadCase, "Prints the station results of load case N (from 1)")
+      ->type_name("N")
+      ->check(CheckLoadCaseNumber);
+  app.add_flag("--design-chart", options.Reports.DesignChart, "Prints the design chart");
+  app.add_flag("--performance-chart", options.Reports.PerformanceChart, "Prints the performance chart");
+  app.add_flag("--json", options.Json, "Prints the chosen results as one JSON object instead of text");
+  app.add_option("--report", options.ReportFile,
+                 "Writes the chosen reports (all of them when none is chosen) to a workbook, .xlsx or .txt")
+      ->type_name("FILE")
+      ->check(CheckReportFileName);
+  app.add_option("--save", options.SaveFile, "Saves the design after the --set steps")->type_name("FILE");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e, out, err);
+    return status == 0 ? ExitOk : ExitUsage;
+  }
+  return RunOptions(options, out, err);
+}
+
+void InstallInterruptHandler()
+{
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  // Long calculations check the progress display between steps: that is
+  // where an interrupt becomes the cancellation the user asked for.
+  SetProcessPendingEvents([] {
+    if (interrupted) Progress().RequestCancel();
+  });
+}
+
+}  // namespace umbrinex

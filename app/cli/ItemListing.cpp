@@ -1,0 +1,158 @@
+// The --items listing: every data item the design answers, with its rows.
+
+#include <cstdlib>
+#include <ostream>
+
+#include "bend/Bend.h"
+#include "cli/Cli.h"
+#include "framework/data/Units.h"
+#include "framework/data/ValueText.h"
+
+namespace umbrinex {
+
+namespace {
+
+// The units items, answered by the model's units object.
+constexpr int FirstUnitsItem = 2;
+constexpr int LastUnitsItem = FirstUnitsItem + TUnits::ItemCount - 1;
+
+// Items indexed by a row, and the item holding their row count.
+int RowCountItem(int varNum)
+{
+  switch (varNum) {
+    case vnPointArcLength:
+    case vnPointDiameter:
+    case vnPointMaterial:
+      return vnNumberOfPoints;
+    case vnCurveStrain:
+    case vnCurveStressOverE:
+    case vnCurveStress:
+      return vnCurveNumberOfPoints;
+    case vnMaterialName:
+      return vnNumberOfTypes;
+    case vnLoadCaseTension:
+    case vnLoadCaseAngle:
+    case vnLoadCaseABR:
+    case vnState1Included:
+    case vnState2Included:
+      return vnNumberOfLoadCases;
+    case vnCircleX:
+    case vnCircleY:
+    case vnCircleDiameter:
+      return vnNumberOfCircles;
+    case vnMouldDiameter:
+      return vnNumberOfDiameters;
+    default:
+      return 0;
+  }
+}
+
+// Dimensions of the items that are fields of their own; table columns
+// carry theirs.
+TDimension FieldDimension(int varNum)
+{
+  switch (varNum) {
+    case FirstUnitsItem + TUnits::uiGravity:
+      return dmAcceleration;
+    case vnCableBendStiffness1:
+    case vnCableBendStiffness2:
+      return dmBendingStiffness;
+    case vnAllowableBendRadius:
+    case vnStiffenerID:
+    case vnActiveLength:
+    case vnRootDiameter:
+    case vnTipDiameter:
+    case vnPointArcLength:
+    case vnPointDiameter:
+    case vnStationIntervalStiffener:
+    case vnStationIntervalCable:
+    case vnCableLength:
+    case vnOutputIntervalStiffener:
+    case vnOutputIntervalCable:
+      return dmLength;
+    case vnLinearE:
+      return dmStress;
+    case vnTensionMin:
+    case vnTensionMax:
+      return dmForce;
+    default:
+      return dmDimensionless;
+  }
+}
+
+TDimension ItemDimension(TBend& bend, int varNum)
+{
+  const TTable* tables[] = {&bend.LoadCases(), &bend.Circles(), &bend.MouldDiameters()};
+  for (const TTable* table : tables) {
+    const int column = table->ColumnIndex(varNum);
+    if (column >= 0) return table->Column(column).Dimension;
+  }
+  if (varNum == vnCurveStress) return dmStress;
+  return FieldDimension(varNum);
+}
+
+bool TextLike(TVarType type)
+{
+  return type != vtInt && type != vtCard && type != vtLong && type != vtReal;
+}
+
+void ListItem(TBend& bend, int varNum, int row, std::ostream& out)
+{
+  const TVar* descriptor = TBend::Vars().TryFind(varNum);
+  const TVarType type = descriptor ? descriptor->VarType : vtText;
+  const TVarType representation = TextLike(type) ? vtText : type;
+  TAccessStatus status;
+  TVariant value;
+  bend.GetValue(varNum, row > 0 ? row - 1 : 0, status, value, representation);
+  if (status.Code != acOk && status.Code != acReadOnly) return;
+
+  const bool numeric = value.Kind() == TVariant::TKind::Integer || value.Kind() == TVariant::TKind::Real;
+  const std::string text =
+      numeric ? ValueToText(value, representation == vtText ? vtReal : representation) : value.ToText();
+  out << varNum;
+  if (row > 0) out << ':' << row;
+  out << '\t' << (descriptor ? descriptor->Name : std::string()) << '\t' << text << '\t'
+      << bend.Units().ExpandUnitNames(UnitPlaceholders(ItemDimension(bend, varNum))) << '\n';
+}
+
+}  // namespace
+
+std::string UnitPlaceholders(const TDimension& dimension)
+{
+  if (dimension.IsTemperature != 0) return "\u00B0T";
+  struct TFactor {
+    const char* Name;
+    int Power;
+  };
+  const TFactor factors[] = {
+      {"FF", dimension.Force}, {"MM", dimension.Mass}, {"LL", dimension.Length}, {"TT", dimension.Time}};
+  std::string numerator, denominator;
+  for (const TFactor& factor : factors) {
+    if (factor.Power == 0) continue;
+    std::string& part = factor.Power > 0 ? numerator : denominator;
+    const int power = std::abs(factor.Power);
+    if (!part.empty()) part += '.';
+    part += factor.Name;
+    if (power > 1) part.append(1, '^').append(std::to_string(power));
+  }
+  if (denominator.empty()) return numerator;
+  return (numerator.empty() ? "1" : numerator) + "/" + denominator;
+}
+
+void ListItems(TBend& bend, std::ostream& out)
+{
+  for (int varNum = FirstUnitsItem; varNum <= LastUnitsItem; ++varNum) ListItem(bend, varNum, 0, out);
+  const TVarList& vars = TBend::Vars();
+  for (int i = 0; i < vars.Count(); ++i) {
+    const int varNum = vars[i].VarNum;
+    const int countItem = RowCountItem(varNum);
+    if (countItem == 0) {
+      ListItem(bend, varNum, 0, out);
+      continue;
+    }
+    const auto rows = static_cast<int>(bend.GetInteger(countItem));
+    for (int row = 1; row <= rows; ++row) ListItem(bend, varNum, row, out);
+  }
+}
+
+}  // namespace umbrinex
