@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+#include "framework/data/Messages.h"
+
 #include "framework/data/Variant.h"
 #include "presentation/Workbook.h"
 
@@ -30,9 +32,9 @@ class TSpreadSheet {
 
   // Given to every number written.
   std::string DefaultNumberFormat = DefaultNumberFormatText;
-  // Shows an information message; the owner connects it to the message
-  // service. Without it the truncation notice goes nowhere.
-  std::function<void(const std::string&)> OnInformation;
+  // Shows an information message: the message service unless the owner
+  // routes it elsewhere.
+  std::function<void(const std::string&)> OnInformation = [](const std::string& text) { ShowInformation(text); };
 
   // Empty clears the value; text is written as text; a special value as its
   // text, right-aligned; any other number as a number with
