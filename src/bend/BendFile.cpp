@@ -76,6 +76,26 @@ class TTagWriter {
   int FUncaught;
 };
 
+// Sections 3, 8 and 9: one record with the row count, then the table block.
+void WriteCountedTable(ITaggedFile& file, int sub, const TTable& table, const std::vector<int>& columns,
+                       const TOwnColumn* own = nullptr)
+{
+  TTagWriter tag(file, sub);
+  file.BeginRecord();
+  file.WriteInteger(table.RowCount());
+  WriteTableBlock(file, table, columns, own);
+  file.EndRecord();
+}
+
+void ReadCountedTable(ITaggedFile& file, TTable& table, const std::vector<int>& columns, int maximum,
+                      const TOwnColumn* own = nullptr)
+{
+  file.BeginReadRecord();
+  table.SetRowCount(ReadCount(file, table.RowCount(), maximum));
+  ReadTableBlock(file, table, columns, own);
+  file.EndReadRecord();
+}
+
 }  // namespace
 
 // ---- writing ----
@@ -89,18 +109,8 @@ void TBend::WriteTags(ITaggedFile& file)
   WriteSection3(file);
   if (!AllStatesIncluded()) file.NoteFeatureUsed(FeatureStatesExcluded, true, false, "some load cases exclude some states");
   WriteSection4(file);
-  {
-    TTagWriter tag(file, bsCircles);
-    file.BeginRecord();
-    file.WriteInteger(FCircles.RowCount());
-    WriteTableBlock(file, FCircles, {vnCircleX, vnCircleY, vnCircleDiameter});
-    file.EndRecord();
-  }
-  TTagWriter tag(file, bsMoulds);
-  file.BeginRecord();
-  file.WriteInteger(FMouldDiameters.RowCount());
-  WriteTableBlock(file, FMouldDiameters, {vnMouldDiameter});
-  file.EndRecord();
+  WriteCountedTable(file, bsCircles, FCircles, {vnCircleX, vnCircleY, vnCircleDiameter});
+  WriteCountedTable(file, bsMoulds, FMouldDiameters, {vnMouldDiameter});
 }
 
 void TBend::WriteSection0(ITaggedFile& file) const
@@ -182,12 +192,9 @@ TOwnColumn TBend::StatesColumn()
 
 void TBend::WriteSection3(ITaggedFile& file)
 {
-  TTagWriter tag(file, bsLoadCases);
-  file.BeginRecord();
-  file.WriteInteger(LoadCaseCount());
   const TOwnColumn states = StatesColumn();
-  WriteTableBlock(file, FLoadCases, {vnLoadCaseTension, vnLoadCaseAngle, vnLoadCaseABR, vnState1Included}, &states);
-  file.EndRecord();
+  WriteCountedTable(file, bsLoadCases, FLoadCases,
+                    {vnLoadCaseTension, vnLoadCaseAngle, vnLoadCaseABR, vnState1Included}, &states);
 }
 
 void TBend::WriteSection4(ITaggedFile& file) const
@@ -226,16 +233,8 @@ void TBend::ReadTag(ITaggedFile& file, int tag, int sub)
     case bsAnalysis: return ReadSection4(file);
     case bsMaterialName:
     case bsMaterialState: return ReadMaterialTag(file, sub);
-    case bsCircles:
-    case bsMoulds: {
-      TTable& table = sub == bsCircles ? FCircles : FMouldDiameters;
-      file.BeginReadRecord();
-      table.SetRowCount(ReadCount(file, table.RowCount(), sub == bsCircles ? MaxRows : MaxMouldRows));
-      if (sub == bsCircles) ReadTableBlock(file, table, {vnCircleX, vnCircleY, vnCircleDiameter});
-      else ReadTableBlock(file, table, {vnMouldDiameter});
-      file.EndReadRecord();
-      return;
-    }
+    case bsCircles: return ReadCountedTable(file, FCircles, {vnCircleX, vnCircleY, vnCircleDiameter}, MaxRows);
+    case bsMoulds: return ReadCountedTable(file, FMouldDiameters, {vnMouldDiameter}, MaxMouldRows);
     default:
       return;  // results, and sections of later versions
   }
@@ -301,11 +300,9 @@ void TBend::ReadSection2(ITaggedFile& file)
 
 void TBend::ReadSection3(ITaggedFile& file)
 {
-  file.BeginReadRecord();
-  FLoadCases.SetRowCount(ReadCount(file, LoadCaseCount(), MaxRows));
   const TOwnColumn states = StatesColumn();
-  ReadTableBlock(file, FLoadCases, {vnLoadCaseTension, vnLoadCaseAngle, vnLoadCaseABR, vnState1Included}, &states);
-  file.EndReadRecord();
+  ReadCountedTable(file, FLoadCases, {vnLoadCaseTension, vnLoadCaseAngle, vnLoadCaseABR, vnState1Included}, MaxRows,
+                   &states);
 }
 
 void TBend::ReadSection4(ITaggedFile& file)
