@@ -131,7 +131,7 @@ void TBendStiffener::ResizeSolution()
     v->assign(size, 0.0);
 }
 
-void TBendStiffener::Validate() const
+void TBendStiffener::CheckData() const
 {
   if (FBend.StiffenerDefinition() == sdUserDefined) FBend.Profile().Check(FBend.StiffenerID());
   else FBend.CheckPowerLawShape();
@@ -162,7 +162,7 @@ double TBendStiffener::Volume()
 void TBendStiffener::Solve(double initialRootMoment, double angleDegrees, double tension, double stiffnessFactor,
                            double lengthFactor)
 {
-  Validate();
+  CheckData();
   GenerateStations();
   CheckStationCounts();
 

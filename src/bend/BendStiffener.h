@@ -28,6 +28,9 @@ class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
   TBendStiffener(TBend& bend, int stateIndex);
 
   int StateIndex() const { return FStateIndex; }
+  // Raises EBendStiffenerError with the first fault of the design's shape or,
+  // for a non-linear calculation, of its stress-strain curves.
+  void CheckData() const;
   // Builds the stations from the model unless they are already valid.
   void GenerateStations();
   void InvalidateStations() { FStationsValid = false; }
@@ -92,7 +95,6 @@ class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
 
  private:
   static std::size_t At(int i) { return static_cast<std::size_t>(i); }
-  void Validate() const;
   void CheckStationCounts() const;
   void ResizeSolution();
   // The shot: the residual of the tip state for a trial root moment.
