@@ -44,6 +44,9 @@ struct TCliOptions {
   bool Json = false;
   std::string ReportFile;
   std::string SaveFile;
+  // A graph or drawing by name, rendered into GraphFile.
+  std::string Graph;
+  std::string GraphFile;
 };
 
 // ---- entering item values ----

@@ -18,6 +18,10 @@
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
 #include "cli/Cli.h"
+#ifdef UMBRINEX_CLI_GRAPHS
+#include "graphics/DrawingFiles.h"
+#include "graphics/GraphFiles.h"
+#endif
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
 #include "framework/data/TextUtils.h"
@@ -169,6 +173,19 @@ void SaveReports(TBend& bend, const TCliOptions& options)
     SaveWorkbookXlsx(workbook, options.ReportFile);
 }
 
+void RenderGraph(TBend& bend, const TCliOptions& options)
+{
+#ifdef UMBRINEX_CLI_GRAPHS
+  const int loadCase = options.Reports.LoadCase > 0 ? options.Reports.LoadCase : 1;
+  if (IsDrawingName(options.Graph)) RenderDrawingToFile(bend, options.Graph, loadCase, options.GraphFile);
+  else RenderGraphToFile(bend, options.Graph, loadCase, options.GraphFile);
+#else
+  (void)bend;
+  (void)options;
+  throw EUsageError("--graph needs the desktop libraries, which this build leaves out.");
+#endif
+}
+
 void Run(const TCliOptions& options, std::ostream& out)
 {
   std::unique_ptr<TBend> bend = New<TBend>();
@@ -178,9 +195,14 @@ void Run(const TCliOptions& options, std::ostream& out)
   if (!options.SaveFile.empty()) SaveToFile(*bend, options.SaveFile);
   if (options.Items) ListItems(*bend, out);
   // The key results are the default output when nothing else is asked for.
-  const bool otherOutput = options.Items || !options.SaveFile.empty() || !options.ReportFile.empty();
-  if (options.Json || options.Reports.Any() || !otherOutput) PrintReports(*bend, options, out);
+  const bool otherOutput =
+      options.Items || !options.SaveFile.empty() || !options.ReportFile.empty() || !options.Graph.empty();
+  // With --graph, --load-case only chooses the load case of the graph.
+  TCliOptions printed = options;
+  if (!options.Graph.empty()) printed.Reports.LoadCase = 0;
+  if (printed.Json || printed.Reports.Any() || !otherOutput) PrintReports(*bend, printed, out);
   if (!options.ReportFile.empty()) SaveReports(*bend, options);
+  if (!options.Graph.empty()) RenderGraph(*bend, options);
   CheckInterrupted();
 }
 
@@ -241,6 +263,15 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       ->type_name("FILE")
       ->check(CheckReportFileName);
   app.add_option("--save", options.SaveFile, "Saves the design after the --set steps")->type_name("FILE");
+  auto* graph = app.add_option("--graph", options.Graph,
+                               "Renders a graph or drawing into the --out file (.svg, .pdf, .png or .bmp): \"Diameter\", "
+                               "\"Stiffness\", \"Design Chart\", \"Performance Chart\", \"Performance Map\", "
+                               "\"General Arrangement\", or for the --load-case (default 1) \"Deflection Chart\", "
+                               "\"Curvature Chart\", \"Strain Chart\", \"Deflected Shape\"")
+                    ->type_name("NAME");
+  auto* outFile = app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")->type_name("FILE");
+  graph->needs(outFile);
+  outFile->needs(graph);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

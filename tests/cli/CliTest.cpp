@@ -322,3 +322,27 @@ TEST_F(CliProgram, AReportFileWithoutChoicesHoldsEveryReportOnSheetsOfUniqueName
 
 }  // namespace
 }  // namespace umbrinex
+
+#ifdef UMBRINEX_CLI_GRAPHS
+namespace umbrinex {
+namespace {
+
+TEST_F(CliProgram, GraphsAndDrawingsAreRenderedIntoFilesOfTheirKind)
+{
+  for (const char* name : {"'Design Chart'", "'Curvature Chart'", "'Deflected Shape'"}) {
+    const fs::path svg = folder / "picture.svg";
+    const TRun run = Run(std::string("--graph ") + name + " --load-case 2 --out " + svg.string());
+    ASSERT_EQ(run.Status, ExitOk) << name << ": " << run.Err;
+    EXPECT_EQ(run.Out, "") << "--load-case only chooses the graph's load case";
+    EXPECT_NE(Slurp(svg).find("<svg"), std::string::npos) << name;
+  }
+  const fs::path png = folder / "arrangement.png";
+  ASSERT_EQ(Run("--graph 'General Arrangement' --out " + png.string()).Status, ExitOk);
+  EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+  EXPECT_EQ(Run("--graph Unknown --out " + (folder / "x.svg").string()).Status, ExitFailed);
+  EXPECT_EQ(Run("--graph 'Design Chart'").Status, ExitUsage) << "--graph needs --out";
+}
+
+}  // namespace
+}  // namespace umbrinex
+#endif

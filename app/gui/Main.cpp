@@ -1,0 +1,37 @@
+// The desktop program. Start-up runs in this order: the application object,
+// the message boxes, the settings (with the one-time migration of older
+// ones), the main window with the command line and the welcome window, and
+// then the event loop until the main window closes.
+
+#include <memory>
+
+#include "shell/Application.h"
+#include "shell/ErrorHandler.h"
+#include "shell/Main.h"
+#include "shell/MessageBoxes.h"
+#include "shell/Preferences.h"
+#include "shell/Registry.h"
+
+int main(int argc, char** argv)
+{
+  umbrinex::TKitApplication application(argc, argv);
+  umbrinex::InstallMessageBoxes();
+  umbrinex::MigrateUserSettings();
+  umbrinex::Preferences();
+
+  std::unique_ptr<umbrinex::TMainForm> mainForm;
+  try {
+    mainForm = umbrinex::CreateMainForm(QCoreApplication::arguments());
+  } catch (...) {
+    umbrinex::HandleCurrentException();
+    return 1;
+  }
+  umbrinex::MessageBoxPresenter().SetMainWindow(mainForm.get());
+  mainForm->ShowMainWindow();
+  const int result = application.exec();
+
+  umbrinex::MessageBoxPresenter().SetMainWindow(nullptr);
+  mainForm.reset();
+  umbrinex::ReleasePreferences();
+  return result;
+}
