@@ -1,0 +1,33 @@
+#include "shell/Application.h"
+
+#include <QKeyEvent>
+
+#include "framework/data/Messages.h"
+#include "framework/data/Progress.h"
+#include "shell/ErrorHandler.h"
+#include "shell/ProgramInfo.h"
+
+namespace umbrinex {
+
+TKitApplication::TKitApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+  setApplicationName(QString::fromUtf8(ApplicationName));
+  setApplicationVersion(QString::fromUtf8(ApplicationVersion));
+}
+
+bool TKitApplication::notify(QObject* receiver, QEvent* event)
+{
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && BusyCount() > 0 &&
+      Progress().Active()) {
+    Progress().RequestCancel();
+    return true;
+  }
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    HandleCurrentException();
+    return false;
+  }
+}
+
+}  // namespace umbrinex

@@ -1,0 +1,73 @@
+#pragma once
+// The program's main window: the bend model of the open design, the menus,
+// tool bar and status bar, and the panels that show the design's data and
+// results. File handling, start-up and placement come from the framework
+// classes (KitMain.h); the commands of the result windows, data forms and
+// tools are added by those parts as they come.
+
+#include <memory>
+
+#include "shell/KitMain.h"
+
+class QMenu;
+class QToolBar;
+
+namespace umbrinex {
+
+class TMainPanels;
+class TMainStatusBar;
+
+class TMainForm : public TTessanMainForm {
+  Q_OBJECT
+
+ public:
+  TMainForm();
+  ~TMainForm() override;
+
+  TMainPanels& Panels() const { return *FPanels; }
+  TMainStatusBar& StatusPanels() const { return *FStatusBar; }
+
+  QMenu* FileMenu;
+  QMenu* EditMenu;
+  QMenu* ResultsMenu;
+  QMenu* ToolsMenu;
+  QMenu* HelpMenu;
+  QToolBar* MainToolBar;
+  // The recent files also drop down from the tool bar's Open button.
+  QMenu* OpenButtonMenu;
+
+  QAction* acFileSaveDataAndResults;
+  QAction* acFileCompareResults;
+  QAction* acFileCompareData;
+  QAction* acFileExportData;
+  QAction* acFilePrintData;
+  QAction* acEditCopy;
+  QAction* acResultsKeyValues;
+  QAction* acResultsValues;
+  QAction* acResultsAddPoints;
+  QAction* acToolsPreferences;
+  QAction* acShowStandardDiameters;
+  QAction* acApplyStandardDiameters;
+  QAction* acShowLoadCaseLabels;
+
+ protected:
+  std::unique_ptr<TBend> CreateModel() override;
+  void ModelNotification(TModelNotification id, int value, TNamedObject* object) override;
+  void BusyChanged(bool busy) override;
+
+ private:
+  void MakeCommands();
+  void BuildFileMenu();
+  void BuildMenus();
+  void BuildToolBar();
+  QAction* PreferenceToggle(const QString& caption, class TBooleanPreference& setting);
+
+  TMainPanels* FPanels;
+  TMainStatusBar* FStatusBar;
+};
+
+// The main window made and initialised as at start-up (arguments as the
+// program got them, its own name first); not yet shown.
+std::unique_ptr<TMainForm> CreateMainForm(const QStringList& arguments);
+
+}  // namespace umbrinex

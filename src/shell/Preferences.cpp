@@ -1,0 +1,109 @@
+#include "shell/Preferences.h"
+
+#include <cmath>
+#include <memory>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "persistence/CheckLog.h"
+#include "shell/FileNames.h"
+#include "shell/Registry.h"
+
+namespace umbrinex {
+
+namespace {
+
+std::unique_ptr<TProgramPreferences>& Instance()
+{
+  static std::unique_ptr<TProgramPreferences> preferences;
+  return preferences;
+}
+
+std::int32_t Scaled(int pixels)
+{
+  return static_cast<std::int32_t>(std::lround(pixels * ScreenScalingRatio()));
+}
+
+TCurveStyle Curve(std::uint32_t colour)
+{
+  TCurveStyle curve;
+  curve.Color = colour;
+  return curve;
+}
+
+// The in-house settings drive the comparison of stored results; they start
+// from what the comparison itself assumes.
+void ConnectCheckSettings(TProgramPreferences& p)
+{
+  p.ReportAllDifferences.AddListener(
+      &p, [&p](TPreference&) { CheckSettings().ReportAllDifferences = p.ReportAllDifferences.CurrentValue(); });
+  p.DifferenceCount.AddListener(
+      &p, [&p](TPreference&) { CheckSettings().DifferenceCount = p.DifferenceCount.CurrentValue(); });
+  p.DifferenceThreshold.AddListener(
+      &p, [&p](TPreference&) { CheckSettings().DifferenceThreshold = p.DifferenceThreshold.CurrentValue(); });
+}
+
+}  // namespace
+
+double ScreenScalingRatio()
+{
+  const QScreen* screen =
+      qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr;
+  return screen ? screen->logicalDotsPerInch() / 96.0 : 1.0;
+}
+
+TProgramPreferences::TProgramPreferences()
+    : LatestMainFileName("Latest Main File Name", false, ExamplesFolder(ProgramFolder())),
+      MainWindowLeft("Main Window Left", false, 100),
+      MainWindowTop("Main Window Top", false, 100),
+      MainWindowWidth("Main Window Width", false, 600),
+      MainWindowHeight("Main Window Height", false, 400),
+      WindowState("Window State", false, 2),
+      PrinterLeft("Printer Left", false, 10),
+      PrinterTop("Printer Top", false, 10),
+      MonochromeOutput("Monochrome Output", false, true),
+      ShowStandardDiameters("Show Standard Diameters", false, false),
+      ShowLoadCaseLabels("Show Load Case Labels", false, true),
+      LoadCaseState1Curve("Graph Umbrinex Load Case State 1", false, Curve(0x0000FF)),
+      LoadCaseState2Curve("Graph Umbrinex Load Case State 2", false, Curve(0xFF0000)),
+      XAxisCaptionFont("Graph X axis Caption Font", false, TFontSettings()),
+      XAxisLabelFont("Graph X axis Label Font", false, TFontSettings()),
+      YAxisCaptionFont("Graph Y axis Caption Font", false, TFontSettings()),
+      YAxisLabelFont("Graph Y axis Label Font", false, TFontSettings()),
+      LegendFont("Graph Legend Font", false, TFontSettings()),
+      LegendAlignment("Graph Legend Alignment", false, 1),
+      LegendVisible("Graph Legend Visible", false, true),
+      // The shared framework's default is black; drawings of stiffeners
+      // read better on white, which this program has always started with.
+      ViewBackgroundColour("View Background Colour", false, 0xFFFFFF),
+      TreeViewPanelWidth("Tree View Panel Width", false, Scaled(150)),
+      DataTreeViewPanelHeight("Data Tree View Panel Height", false, Scaled(140)),
+      CompareFormTop("Compare Form Top", false, 100),
+      CompareFormLeft("Compare Form Left", false, 100),
+      CompareFormWidth("Compare Form Width", false, 500),
+      CompareProgram("Compare Program", true, ""),
+      CompareCommandLine("Compare Command Line", true, "%1 %2"),
+      CompareResultsEnabled("", false, false),
+      DoUnitsTest("", false, false),
+      ReportAllDifferences("", false, TCheckSettings().ReportAllDifferences),
+      DifferenceCount("", false, TCheckSettings().DifferenceCount, 0, 1000000),
+      DifferenceThreshold("", false, TCheckSettings().DifferenceThreshold)
+{
+  ConnectCheckSettings(*this);
+}
+
+TProgramPreferences& Preferences()
+{
+  auto& preferences = Instance();
+  if (!preferences) preferences = std::make_unique<TProgramPreferences>();
+  return *preferences;
+}
+
+void ReleasePreferences()
+{
+  Instance().reset();
+  ReleaseKitRegistry();
+}
+
+}  // namespace umbrinex

@@ -1,0 +1,34 @@
+#pragma once
+// The printer the program prints on, the "Selected Printer" sub-menu that
+// picks it and the printer set-up dialog.
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QWidget;
+
+namespace umbrinex {
+
+// The system's default printer until the user picks another; with no
+// printer installed, printing goes to a PDF file.
+QPrinter& ProgramPrinter();
+
+class TPrinterMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  // subMenu is the "Sele&cted Printer" sub-menu; it is rebuilt each time
+  // parentMenu opens.
+  TPrinterMenu(QMenu* parentMenu, QMenu* subMenu);
+  void Rebuild();
+
+ private:
+  QMenu* FSubMenu;
+};
+
+// The system's printer set-up: the chosen printer becomes the program's.
+void ShowPrinterSetup(QWidget* parent);
+
+}  // namespace umbrinex
