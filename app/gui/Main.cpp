@@ -7,6 +7,7 @@
 
 #include "shell/Application.h"
 #include "shell/ErrorHandler.h"
+#include "shell/GraphPreferences.h"
 #include "shell/Main.h"
 #include "shell/MessageBoxes.h"
 #include "shell/Preferences.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
   umbrinex::InstallMessageBoxes();
   umbrinex::MigrateUserSettings();
   umbrinex::Preferences();
+  umbrinex::ConnectGraphPreferences();
 
   std::unique_ptr<umbrinex::TMainForm> mainForm;
   try {
@@ -32,6 +34,7 @@ int main(int argc, char** argv)
 
   umbrinex::MessageBoxPresenter().SetMainWindow(nullptr);
   mainForm.reset();
+  umbrinex::DisconnectGraphPreferences();
   umbrinex::ReleasePreferences();
   return result;
 }

@@ -192,7 +192,7 @@ bool TStringPreference::Same(const std::string& a, const std::string& b) const
   return FCaseSensitive ? a == b : SameText(a, b);
 }
 
-TFontPreference::TFontPreference(std::string name, bool shared, TFontSettings defaultValue)
+TFontPreference::TFontPreference(std::string name, bool shared, TFontSetting defaultValue)
     : TValuePreference(std::move(name), shared, TStorage::SubKey, std::move(defaultValue))
 {
   Load();
@@ -200,10 +200,10 @@ TFontPreference::TFontPreference(std::string name, bool shared, TFontSettings de
 
 void TFontPreference::ReadValue(const TKitRegistry& registry)
 {
-  TFontSettings font = DefaultValue();
+  TFontSetting font = DefaultValue();
   std::int32_t colour = 0;
   registry.ReadInteger("Charset", font.Charset);
-  if (registry.ReadInteger("Color", colour)) font.Color = static_cast<std::uint32_t>(colour);
+  if (registry.ReadInteger("Color", colour)) font.Colour = static_cast<std::uint32_t>(colour);
   registry.ReadInteger("Size", font.Size);
   registry.ReadString("Name", font.Name);
   registry.ReadBool("Bold", font.Bold);
@@ -215,9 +215,9 @@ void TFontPreference::ReadValue(const TKitRegistry& registry)
 
 void TFontPreference::WriteValue(TKitRegistry& registry) const
 {
-  const TFontSettings& font = CurrentValue();
+  const TFontSetting& font = CurrentValue();
   registry.WriteInteger("Charset", font.Charset);
-  registry.WriteInteger("Color", static_cast<std::int32_t>(font.Color));
+  registry.WriteInteger("Color", static_cast<std::int32_t>(font.Colour));
   registry.WriteInteger("Size", font.Size);
   registry.WriteString("Name", font.Name);
   registry.WriteBool("Bold", font.Bold);
@@ -236,8 +236,8 @@ void TCurvePreference::ReadValue(const TKitRegistry& registry)
 {
   TCurveStyle curve = DefaultValue();
   std::int32_t n = 0;
-  if (registry.ReadInteger("Color", n)) curve.Color = static_cast<std::uint32_t>(n);
-  registry.ReadBool("Include In Legend", curve.IncludeInLegend);
+  if (registry.ReadInteger("Color", n)) curve.Colour = static_cast<std::uint32_t>(n);
+  registry.ReadBool("Include In Legend", curve.InLegend);
   registry.ReadDouble("Std. Dev. Interval", curve.StdDevInterval);
   // A style this program does not know keeps the default one.
   if (registry.ReadInteger("Style", n) && n >= 0 && n <= 6) curve.Style = n;
@@ -249,8 +249,8 @@ void TCurvePreference::ReadValue(const TKitRegistry& registry)
 void TCurvePreference::WriteValue(TKitRegistry& registry) const
 {
   const TCurveStyle& curve = CurrentValue();
-  registry.WriteInteger("Color", static_cast<std::int32_t>(curve.Color));
-  registry.WriteBool("Include In Legend", curve.IncludeInLegend);
+  registry.WriteInteger("Color", static_cast<std::int32_t>(curve.Colour));
+  registry.WriteBool("Include In Legend", curve.InLegend);
   registry.WriteDouble("Std. Dev. Interval", curve.StdDevInterval);
   registry.WriteInteger("Style", curve.Style);
   registry.WriteBool("Visible", curve.Visible);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/GraphSettings.h"
+
 namespace umbrinex {
 
 class TKitRegistry;
@@ -165,36 +167,14 @@ class TStringPreference : public TValuePreference<std::string> {
   bool FCaseSensitive;
 };
 
-struct TFontSettings {
-  std::int32_t Charset = 1;
-  std::uint32_t Color = 0;
-  std::int32_t Size = 8;
-  std::string Name = "Arial";
-  bool Bold = false;
-  bool Italic = false;
-  bool Underline = false;
-  bool Strikeout = false;
-  bool operator==(const TFontSettings&) const = default;
-};
-
-class TFontPreference : public TValuePreference<TFontSettings> {
+class TFontPreference : public TValuePreference<TFontSetting> {
  public:
-  TFontPreference(std::string name, bool shared, TFontSettings defaultValue);
+  TFontPreference(std::string name, bool shared, TFontSetting defaultValue);
   void ReadValue(const TKitRegistry& registry) override;
   void WriteValue(TKitRegistry& registry) const override;
 };
 
-// How a chart draws one curve.
-struct TCurveStyle {
-  std::uint32_t Color = 0;
-  bool IncludeInLegend = true;
-  double StdDevInterval = 0.0;
-  std::int32_t Style = 0;  // 0..6
-  bool Visible = true;
-  std::int32_t Width = 1;
-  bool operator==(const TCurveStyle&) const = default;
-};
-
+// Curve and font styles are the charts' own (graphics/GraphSettings.h).
 class TCurvePreference : public TValuePreference<TCurveStyle> {
  public:
   TCurvePreference(std::string name, bool shared, TCurveStyle defaultValue);

@@ -28,7 +28,7 @@ std::int32_t Scaled(int pixels)
 TCurveStyle Curve(std::uint32_t colour)
 {
   TCurveStyle curve;
-  curve.Color = colour;
+  curve.Colour = colour;
   return curve;
 }
 
@@ -67,11 +67,11 @@ TProgramPreferences::TProgramPreferences()
       ShowLoadCaseLabels("Show Load Case Labels", false, true),
       LoadCaseState1Curve("Graph Umbrinex Load Case State 1", false, Curve(0x0000FF)),
       LoadCaseState2Curve("Graph Umbrinex Load Case State 2", false, Curve(0xFF0000)),
-      XAxisCaptionFont("Graph X axis Caption Font", false, TFontSettings()),
-      XAxisLabelFont("Graph X axis Label Font", false, TFontSettings()),
-      YAxisCaptionFont("Graph Y axis Caption Font", false, TFontSettings()),
-      YAxisLabelFont("Graph Y axis Label Font", false, TFontSettings()),
-      LegendFont("Graph Legend Font", false, TFontSettings()),
+      XAxisCaptionFont("Graph X axis Caption Font", false, TFontSetting()),
+      XAxisLabelFont("Graph X axis Label Font", false, TFontSetting()),
+      YAxisCaptionFont("Graph Y axis Caption Font", false, TFontSetting()),
+      YAxisLabelFont("Graph Y axis Label Font", false, TFontSetting()),
+      LegendFont("Graph Legend Font", false, TFontSetting()),
       LegendAlignment("Graph Legend Alignment", false, 1),
       LegendVisible("Graph Legend Visible", false, true),
       // The shared framework's default is black; drawings of stiffeners

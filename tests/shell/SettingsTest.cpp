@@ -44,7 +44,7 @@ TEST_F(Settings, OfEveryKindAreReadBackByTheNextRun)
   p.ViewBackgroundColour.ChangeValue(0x00C0FFEE);
   p.LatestMainFileName.ChangeValue("/data/Bend Ü.mxd");
   p.CompareProgram.ChangeValue("meld");
-  TFontSettings font;
+  TFontSetting font;
   font.Name = "DejaVu Sans";
   font.Size = 11;
   font.Italic = true;
@@ -70,7 +70,7 @@ TEST_F(Settings, OfEveryKindAreReadBackByTheNextRun)
 TEST_F(Settings, KeptInASubKeyLoseTheWholeSubKeyAtTheirDefault)
 {
   TFontPreference& legend = Preferences().LegendFont;
-  TFontSettings bold = legend.DefaultValue();
+  TFontSetting bold = legend.DefaultValue();
   bold.Bold = true;
   legend.ChangeValue(bold);
   EXPECT_TRUE(KitRegistry().KeyExists("Software/Tessan/Umbrinex/Graph Legend Font"));
