@@ -4,7 +4,7 @@
 #include "bend/DesignChartResults.h"
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

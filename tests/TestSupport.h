@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex::testing {
 

@@ -10,7 +10,7 @@
 #include "bend/PerformanceChartResults.h"
 #include "cli/Cli.h"
 #include "framework/data/ValueText.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

@@ -13,7 +13,7 @@
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
 #include "framework/data/ValueText.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

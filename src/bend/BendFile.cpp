@@ -10,7 +10,7 @@
 #include "bend/LoadCaseResults.h"
 #include "framework/data/TableFile.h"
 #include "framework/data/Units.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "bend/Bend.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

@@ -1,5 +1,5 @@
 #include "bend/Bend.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

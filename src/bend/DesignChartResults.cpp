@@ -5,7 +5,7 @@
 #include "bend/Bend.h"
 #include "bend/LoadCaseResults.h"
 #include "framework/data/Progress.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

@@ -4,7 +4,7 @@
 
 #include "bend/Bend.h"
 #include "bend/LoadCaseResults.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

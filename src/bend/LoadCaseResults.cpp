@@ -1,7 +1,7 @@
 #include "bend/LoadCaseResults.h"
 
 #include "bend/Bend.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

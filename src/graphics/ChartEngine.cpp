@@ -6,7 +6,7 @@
 
 #include "framework/data/ObjectBus.h"
 #include "numerics/Errors.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

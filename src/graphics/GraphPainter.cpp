@@ -10,7 +10,7 @@
 
 #include "graphics/ChartEngine.h"
 #include "graphics/QtColours.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

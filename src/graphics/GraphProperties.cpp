@@ -20,7 +20,7 @@
 #include <cmath>
 
 #include "graphics/QtColours.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 // Floating-point errors are found by their results rather than through the floating-point environment.
 // With the default (masked) IEEE exceptions an overflow or a zero division yields an infinity and an

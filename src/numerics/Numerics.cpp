@@ -1,4 +1,4 @@
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 static_assert(Infinity == 1e307);

@@ -5,7 +5,7 @@
 
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

@@ -7,7 +7,7 @@
 #include "bend/Bend.h"
 #include "bend/LoadCaseResults.h"
 #include "framework/data/Units.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "presentation/ReportSupport.h"
 #include "presentation/Reports.h"
 

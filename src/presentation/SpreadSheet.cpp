@@ -6,7 +6,7 @@
 
 #include "framework/data/TextUtils.h"
 #include "framework/data/ValueText.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "presentation/WorkbookFiles.h"
 
 namespace umbrinex {

@@ -8,7 +8,7 @@
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
 #include "framework/data/Progress.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "TestSupport.h"
 
 namespace umbrinex {

@@ -6,7 +6,7 @@
 
 #include "framework/data/Messages.h"
 #include "framework/data/Units.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "TestSupport.h"
 
 namespace umbrinex {

@@ -11,7 +11,7 @@
 
 #include "bend/Bend.h"
 #include "bend/LoadCaseResults.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace {
 std::atomic<long> allocations{0};

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

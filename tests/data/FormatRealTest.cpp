@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/data/ValueText.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

@@ -7,7 +7,7 @@
 #include "framework/data/ObjectBus.h"
 #include "framework/data/Table.h"
 #include "framework/data/Units.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "TestSupport.h"
 
 namespace umbrinex {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/data/Variant.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

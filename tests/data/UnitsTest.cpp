@@ -10,7 +10,7 @@
 #include "TestSupport.h"
 #include "framework/data/ValueStrings.h"
 #include "framework/data/Variant.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "graphics/ChartEngine.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

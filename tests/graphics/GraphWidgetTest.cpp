@@ -7,7 +7,7 @@
 
 #include "graphics/Graph.h"
 #include "graphics/GraphProperties.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

@@ -9,7 +9,7 @@
 #include "framework/data/Units.h"
 #include "graphics/GraphValues.h"
 #include "graphics/ResultsGraphs.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

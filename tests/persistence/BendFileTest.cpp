@@ -13,7 +13,7 @@
 #include "bend/Bend.h"
 #include "framework/data/TableFile.h"
 #include "framework/data/Units.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "persistence/Copies.h"
 #include "persistence/FileErrors.h"
 

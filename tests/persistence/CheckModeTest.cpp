@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "TaggedFileTestSupport.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "persistence/CheckLog.h"
 
 namespace umbrinex {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 namespace {

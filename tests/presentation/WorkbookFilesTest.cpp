@@ -10,7 +10,7 @@
 #include <string>
 
 #include "numerics/Errors.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 #include "presentation/SpreadSheet.h"
 
 namespace umbrinex {

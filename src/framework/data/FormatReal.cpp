@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "framework/data/ValueText.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

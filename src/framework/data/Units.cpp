@@ -7,7 +7,7 @@
 #include "framework/data/TextUtils.h"
 #include "framework/data/ValueStrings.h"
 #include "framework/data/Variant.h"
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 

@@ -1,4 +1,4 @@
-#include "numerics/SpecialValues.h"
+#include "numerics/ReservedDoubles.h"
 
 #include <gtest/gtest.h>
 
