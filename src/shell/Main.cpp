@@ -1,16 +1,29 @@
 #include "shell/Main.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
+#include <QStackedWidget>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "bend/Bend.h"
+#include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
+#include "shell/ErrorHandler.h"
 #include "shell/MainPanels.h"
+#include "shell/MainResults.h"
 #include "shell/Preferences.h"
+#include "shell/ResultWindows.h"
 
 namespace umbrinex {
 
@@ -37,6 +50,7 @@ TMainForm::TMainForm()
   // Long calculations report in the status bar and keep the window alive.
   SetDefaultProgressOwner(FStatusBar);
   SetProcessPendingEvents([] { QCoreApplication::processEvents(); });
+  qApp->installEventFilter(this);
 }
 
 TMainForm::~TMainForm()
@@ -48,6 +62,62 @@ TMainForm::~TMainForm()
 std::unique_ptr<TBend> TMainForm::CreateModel()
 {
   return New<TBend>();
+}
+
+void TMainForm::ModelCreated()
+{
+  FResults = new TMainResults(Model(), *FPanels, this);
+  FResults->ReportTitle = [this] { return ReportTitle(); };
+  connect(acEditCopy, &QAction::triggered, this, [this] { Guarded([this] { FResults->CopyCurrent(); }); });
+  connect(acResultsKeyValues, &QAction::triggered, this, [this] { Guarded([this] { FResults->ShowKeyValues(); }); });
+  connect(acResultsValues, &QAction::triggered, this, [this] { Guarded([this] { FResults->ShowValues(); }); });
+  connect(acResultsAddPoints, &QAction::triggered, this, [this] { Guarded([this] { FResults->AddPoints(); }); });
+  connect(acApplyStandardDiameters, &QAction::triggered, this,
+          [this] { Guarded([this] { FResults->ApplyStandardDiameters(); }); });
+  for (QAction* action :
+       {acEditCopy, acResultsKeyValues, acResultsValues, acResultsAddPoints, acApplyStandardDiameters})
+    action->setEnabled(true);
+  TProgramPreferences& p = Preferences();
+  // The graphs read these switches from their own settings, which follow
+  // the preference in a listener of their own: the redraw waits for them.
+  auto refreshSoon = [this] { QTimer::singleShot(0, FResults, [this] { FResults->Refresh(); }); };
+  Follow(p.ShowStandardDiameters, FResults, [refreshSoon](TPreference&) { refreshSoon(); });
+  // Labels are drawn as the map is built, so the map starts again.
+  Follow(p.ShowLoadCaseLabels, FResults, [this, refreshSoon](TPreference&) {
+    Model().SetPerformanceMapState(0);
+    refreshSoon();
+  });
+  FResults->Refresh();
+}
+
+std::string TMainForm::ReportTitle()
+{
+  if (!Filer().HasFileName()) return "Umbrinex";
+  const QString name = QString::fromStdString(Filer().CurrentFileName());
+  const QDateTime modified = QFileInfo(name).lastModified();
+  const QLocale locale;
+  return QStringLiteral("Umbrinex: %1 (modified %2 on %3)")
+      .arg(name, locale.toString(modified.time(), QLocale::ShortFormat),
+           locale.toString(modified.date(), QLocale::ShortFormat))
+      .toStdString();
+}
+
+void TMainForm::Idle()
+{
+  TTessanMainForm::Idle();
+  if (!FResults) return;
+  acApplyStandardDiameters->setEnabled(BusyCount() == 0 && Model().StiffenerDefinition() == sdPowerLaw);
+  FResults->Idle();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+      Progress().Active()) {
+    Progress().RequestCancel();
+    return true;
+  }
+  return TTessanMainForm::eventFilter(watched, event);
 }
 
 QAction* TMainForm::PreferenceToggle(const QString& caption, TBooleanPreference& setting)
@@ -149,12 +219,41 @@ void TMainForm::ModelNotification(TModelNotification id, int value, TNamedObject
   TTessanMainForm::ModelNotification(id, value, object);
   // The project texts may have changed, or a new design come in.
   if (id == TModelNotification::ModelReset || id == TModelNotification::DataChanged) FPanels->TitlePanel()->update();
+  if (!FResults) return;
+  switch (id) {
+    case TModelNotification::LoadCasesChanged:
+      FResults->UpdateLoadCaseNodes();
+      break;
+    case TModelNotification::ModelReset:
+      FResults->UpdateLoadCaseNodes();
+      FResults->DataChanged();
+      break;
+    case TModelNotification::DataChanged:
+      FResults->DataChanged();
+      break;
+    case TModelNotification::AddPerformancePoints:
+      FResults->Refresh();
+      break;
+    default:
+      break;
+  }
 }
 
 void TMainForm::BusyChanged(bool busy)
 {
   TTessanMainForm::BusyChanged(busy);
   FPanels->SetTreesEnabled(!busy);
+}
+
+void TMainForm::contextMenuEvent(QContextMenuEvent* event)
+{
+  QWidget* panel = FPanels->ResultsPanel();
+  const QPoint inPanel = panel->mapFrom(this, event->pos());
+  if (FResults && inPanel.x() < 0 && !FResults->ShowingCannotDisplay() && FResults->CurrentWindow()) {
+    FResults->CurrentWindow()->ContextMenu()->popup(panel->mapToGlobal(QPoint(0, 0)));
+    return;
+  }
+  TTessanMainForm::contextMenuEvent(event);
 }
 
 std::unique_ptr<TMainForm> CreateMainForm(const QStringList& arguments)

@@ -15,6 +15,7 @@ class QToolBar;
 namespace umbrinex {
 
 class TMainPanels;
+class TMainResults;
 class TMainStatusBar;
 
 class TMainForm : public TTessanMainForm {
@@ -26,6 +27,11 @@ class TMainForm : public TTessanMainForm {
 
   TMainPanels& Panels() const { return *FPanels; }
   TMainStatusBar& StatusPanels() const { return *FStatusBar; }
+  // Null until the model exists.
+  TMainResults* Results() const { return FResults; }
+  // The header of copies, prints, exports and values tables: the program's
+  // name, and the file with its last change once the design has one.
+  std::string ReportTitle();
 
   QMenu* FileMenu;
   QMenu* EditMenu;
@@ -52,6 +58,12 @@ class TMainForm : public TTessanMainForm {
 
  protected:
   std::unique_ptr<TBend> CreateModel() override;
+  void ModelCreated() override;
+  void Idle() override;
+  // Escape during a calculation asks the progress display to cancel it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The menu key over the trees opens the current result window's menu.
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void ModelNotification(TModelNotification id, int value, TNamedObject* object) override;
   void BusyChanged(bool busy) override;
 
@@ -64,6 +76,7 @@ class TMainForm : public TTessanMainForm {
 
   TMainPanels* FPanels;
   TMainStatusBar* FStatusBar;
+  TMainResults* FResults = nullptr;
 };
 
 // The main window made and initialised as at start-up (arguments as the
