@@ -13,13 +13,12 @@
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
 #include "framework/data/ValueText.h"
+#include "numerics/MathConstants.h"
 #include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 struct TDefaultLoadCase {
   double Tension, Angle;
@@ -255,13 +254,13 @@ std::array<TBendResults*, 4> TBend::AllResults() const
 void TBend::InvalidateResults()
 {
   for (TBendResults* results : AllResults()) results->Invalidate();
-  FPerformanceMapState = 0;
+  FPerformanceMapState = pmNotBuilt;
 }
 
 void TBend::MarkResultsFailed()
 {
   for (TBendResults* results : AllResults()) results->MarkFailed();
-  FPerformanceMapState = 1;
+  FPerformanceMapState = pmFailed;
 }
 
 void TBend::StartProgress(int n) const

@@ -40,6 +40,10 @@ struct TRange {
   std::int32_t Count = 0;
 };
 
+// The performance map's state, kept by the bend model and set back to not
+// built by every change of the design.
+enum TPerformanceMapState : std::uint8_t { pmNotBuilt = 0, pmFailed = 1, pmBuilt = 2 };
+
 struct TAngleRange {
   double Min = 0.0;
   double Max = 0.0;
@@ -125,8 +129,8 @@ class TBend : public TModel {
   // ---- results control ----
   bool DataChanged() const { return FDataChanged; }
   void SetDataChanged(bool changed) { FDataChanged = changed; }
-  std::uint8_t PerformanceMapState() const { return FPerformanceMapState; }
-  void SetPerformanceMapState(std::uint8_t state) { FPerformanceMapState = state; }
+  TPerformanceMapState PerformanceMapState() const { return FPerformanceMapState; }
+  void SetPerformanceMapState(TPerformanceMapState state) { FPerformanceMapState = state; }
   bool AddingPerformancePoints() const { return FAddingPerformancePoints; }
   bool StandardDiametersValid() const { return FStandardDiametersValid; }
   TStandardDiameters& StandardDiameters() { return FStandardDiameters; }
@@ -232,7 +236,7 @@ class TBend : public TModel {
   bool FStandardDiametersValid = false;
   bool FDataChanged = false;
   bool FAddingPerformancePoints = false;
-  std::uint8_t FPerformanceMapState = 0;
+  TPerformanceMapState FPerformanceMapState = pmNotBuilt;
   std::uint8_t FResultsFileMode = 0;
   // Positions in the materials list of the materials in use, while the list
   // is rebuilt from a copy.

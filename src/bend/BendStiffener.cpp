@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "bend/Bend.h"
+#include "numerics/MathConstants.h"
 #include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
 // π/64: the second moment of area of a circle is π·D⁴/64.
 constexpr double PiOver64 = 0.04908738521234052;
 // Root-moment solve: the relative step factor and the residual tolerance.

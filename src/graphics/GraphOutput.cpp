@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "bend/ProgramInfo.h"
 #include "framework/data/TextUtils.h"
 #include "graphics/ChartEngine.h"
 #include "graphics/GraphPainter.h"
@@ -105,7 +106,7 @@ QByteArray GraphSvg(const TChartEngine& engine, const TGraphOutput& output)
   generator.setSize(units);
   generator.setViewBox(QRect(QPoint(0, 0), units));
   generator.setTitle(QStringLiteral("Graph"));
-  generator.setDescription(QString::fromUtf8(ProgramTitle));
+  generator.setDescription(QString::fromUtf8(ApplicationTitle));
   QPainter painter;
   if (!painter.begin(&generator)) throw EGraphOutputError("Cannot draw the graph as a picture.");
   PaintGraphOutput(painter, engine, layout, QRectF(QPointF(0.0, 0.0), QSizeF(units)), VectorDpi, output);
@@ -145,7 +146,7 @@ void WritePdf(const TChartEngine& engine, const std::string& fileName, const TGr
 {
   const QSizeF mm = OutputSizeMm(output.ScreenSize);
   QPdfWriter writer(ToQString(fileName));
-  writer.setCreator(QString::fromUtf8(ProgramTitle));
+  writer.setCreator(QString::fromUtf8(ApplicationTitle));
   writer.setTitle(QStringLiteral("Graph"));
   writer.setResolution(static_cast<int>(VectorDpi));
   writer.setPageSize(QPageSize(mm, QPageSize::Millimeter));

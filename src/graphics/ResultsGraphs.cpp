@@ -1,7 +1,5 @@
 #include "graphics/ResultsGraphs.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -10,6 +8,7 @@
 #include "bend/DesignChartResults.h"
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
+#include "framework/data/BusyCursor.h"
 #include "framework/data/Progress.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
@@ -18,24 +17,6 @@
 namespace umbrinex {
 
 namespace {
-
-// The busy cursor while results are calculated, given back on every path.
-class TBusyCursor {
- public:
-  TBusyCursor() : FShown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-  {
-    if (FShown) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
-  ~TBusyCursor()
-  {
-    if (FShown) QGuiApplication::restoreOverrideCursor();
-  }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-
- private:
-  bool FShown;
-};
 
 const std::string StateNames[StateCount] = {"State 1", "State 2"};
 

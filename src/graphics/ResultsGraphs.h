@@ -56,9 +56,6 @@ void PerformanceChartGraph(TBend& bend, TChartEngine& engine, int flags);
 void PerformanceMapGraph(TBend& bend, TChartEngine& engine, int flags);
 void MaterialGraph(TBend& bend, TChartEngine& engine, int flags);
 
-// The performance map's state, kept by the bend model and set back to not
-// built by every change of the design.
-enum TPerformanceMapState : std::uint8_t { pmNotBuilt = 0, pmFailed = 1, pmBuilt = 2 };
 inline constexpr int PerformanceMapSamples = 1000;
 // "Add Points": up to another 1000 samples on top of those shown.
 void AddPerformancePoints(TChartEngine& engine);

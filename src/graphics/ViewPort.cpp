@@ -8,12 +8,12 @@
 
 #include "framework/data/ValueText.h"
 #include "graphics/QtColours.h"
+#include "numerics/MathConstants.h"
 
 namespace umbrinex {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
 double Radians(double degrees) { return degrees * Pi / 180.0; }
 
 double Normalised(double degrees, double low)

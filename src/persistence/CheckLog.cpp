@@ -6,39 +6,19 @@
 #include <cstring>
 #include <utility>
 
+#include "bend/ProgramInfo.h"
+#include "framework/data/Clock.h"
 #include "framework/data/ValueText.h"
 
 namespace umbrinex {
 
 namespace {
 
-constexpr const char* ProgramTitle = "Umbrinex 4.2b";
 constexpr const char* Indent = "    ";
 // Beyond the range of a single, a double is one of the special values (or
 // garbage): only an exact match makes sense for those.
 constexpr double OrdinaryLimit = 3.4e38;
 constexpr double SmallestDivisor = 1e-307;
-
-TCheckClock& Clock()
-{
-  static TCheckClock clock;
-  return clock;
-}
-
-std::string LocalTimeText(const char* format, const std::tm& local)
-{
-  std::array<char, 128> buffer{};
-  const std::size_t length = std::strftime(buffer.data(), buffer.size(), format, &local);
-  return std::string(buffer.data(), length);
-}
-
-std::string RunTimeText()
-{
-  const std::time_t now = Clock() ? Clock()() : std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return LocalTimeText("%X", local) + " on " + LocalTimeText("%x", local);
-}
 
 bool IsOrdinary(double x)
 {
@@ -64,11 +44,6 @@ TCheckSettings& CheckSettings()
 {
   static TCheckSettings settings;
   return settings;
-}
-
-TCheckClock SetCheckClock(TCheckClock clock)
-{
-  return std::exchange(Clock(), std::move(clock));
 }
 
 void TCheckLog::Reset(const std::string& fileName)
@@ -114,7 +89,7 @@ std::string TCheckLog::ItemText() const
 void TCheckLog::AddLine(const std::string& line)
 {
   if (FLines.empty()) {
-    FLines.push_back(std::string("============ ") + ProgramTitle + " run at " + RunTimeText() + " ============");
+    FLines.push_back(std::string("============ ") + ApplicationTitle + " run at " + TimeAndDateText() + " ============");
     FLines.push_back("Test against " + FFileName + ": ");
   }
   FLines.push_back(line);

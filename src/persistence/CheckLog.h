@@ -32,11 +32,6 @@ struct TCheckSettings {
 };
 TCheckSettings& CheckSettings();
 
-// The time the log's banner shows: the system clock unless a test sets one.
-// Returns the previous clock (empty for the system clock).
-using TCheckClock = std::function<std::time_t()>;
-TCheckClock SetCheckClock(TCheckClock clock);
-
 inline constexpr const char* CheckLogFileName = "checks.txt";
 
 class TCheckLog {

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "bend/Bend.h"
+#include "bend/ProgramInfo.h"
+#include "framework/data/Clock.h"
 #include "framework/data/Progress.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
@@ -12,19 +14,6 @@
 namespace umbrinex {
 
 namespace {
-
-TReportClock& Clock()
-{
-  static TReportClock clock;
-  return clock;
-}
-
-std::string LocalTimeText(const char* format, const std::tm& local)
-{
-  std::array<char, 128> buffer{};
-  const std::size_t length = std::strftime(buffer.data(), buffer.size(), format, &local);
-  return std::string(buffer.data(), length);
-}
 
 bool SheetIsEmpty(TSpreadSheet& sheet)
 {
@@ -51,22 +40,9 @@ class TProgressRows final : public IRowProgress {
 
 }  // namespace
 
-TReportClock SetReportClock(TReportClock clock)
-{
-  return std::exchange(Clock(), std::move(clock));
-}
-
-std::string RunTimeText()
-{
-  const std::time_t now = Clock() ? Clock()() : std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return LocalTimeText("%X", local) + " on " + LocalTimeText("%x", local);
-}
-
 std::string RunLine()
 {
-  return std::string(ProgramTitle) + " run at " + RunTimeText();
+  return std::string(ApplicationTitle) + " run at " + TimeAndDateText();
 }
 
 std::string ShortenedFileName(const std::string& fileName)

@@ -25,16 +25,6 @@ class TLoadCaseResults;
 class TDesignChartResults;
 class TPerformanceChartResults;
 
-// The program's title and version, as the run line of every report shows it.
-inline constexpr const char* ProgramTitle = "Umbrinex 4.2b";
-
-// The clock the run line reads. Tests install a fixed one; an empty clock
-// restores the system clock. Returns the previous clock.
-using TReportClock = std::function<std::time_t()>;
-TReportClock SetReportClock(TReportClock clock);
-
-// "%s on %s": the local time and the short date in the user's locale formats.
-std::string RunTimeText();
 // "Umbrinex 4.2b run at 10:31:07 on 12/09/25".
 std::string RunLine();
 // A path whose folder part holds more than three separators keeps its first

@@ -14,7 +14,7 @@
 
 #include "framework/data/TextUtils.h"
 #include "shell/Artwork.h"
-#include "shell/ProgramInfo.h"
+#include "bend/ProgramInfo.h"
 
 namespace umbrinex {
 

@@ -1,11 +1,13 @@
 #include "shell/Application.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 
+#include "framework/data/BusyCursor.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
 #include "shell/ErrorHandler.h"
-#include "shell/ProgramInfo.h"
+#include "bend/ProgramInfo.h"
 
 namespace umbrinex {
 
@@ -13,6 +15,15 @@ TKitApplication::TKitApplication(int& argc, char** argv) : QApplication(argc, ar
 {
   setApplicationName(QString::fromUtf8(ApplicationName));
   setApplicationVersion(QString::fromUtf8(ApplicationVersion));
+  SetBusyCursorHook([](bool busy) {
+    if (busy) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else QApplication::restoreOverrideCursor();
+  });
+}
+
+TKitApplication::~TKitApplication()
+{
+  SetBusyCursorHook({});
 }
 
 bool TKitApplication::notify(QObject* receiver, QEvent* event)

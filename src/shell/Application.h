@@ -12,6 +12,7 @@ class TKitApplication : public QApplication {
 
  public:
   TKitApplication(int& argc, char** argv);
+  ~TKitApplication() override;
   bool notify(QObject* receiver, QEvent* event) override;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <algorithm>
 
 namespace umbrinex {
 
@@ -76,6 +78,19 @@ IFileDialogs& FileDialogs()
 {
   static TQtFileDialogs qtDialogs;
   return Replacement() ? *Replacement() : qtDialogs;
+}
+
+std::string AskExportName(const std::vector<TFileClass>& classes)
+{
+  TFileDialogRequest request;
+  request.Title = "Export";
+  request.Classes = classes;
+  TFileDialogAnswer answer;
+  if (classes.empty() || !FileDialogs().Save(request, answer) || answer.FileNames.empty()) return {};
+  std::string name = answer.FileNames.front();
+  const auto chosen = static_cast<std::size_t>(std::clamp(answer.SelectedClass, 0, static_cast<int>(classes.size()) - 1));
+  if (QFileInfo(QString::fromStdString(name)).suffix().isEmpty()) name += classes[chosen].DefaultExtension;
+  return name;
 }
 
 }  // namespace umbrinex

@@ -38,6 +38,11 @@ class IFileDialogs {
 IFileDialogs* SetFileDialogs(IFileDialogs* dialogs);
 IFileDialogs& FileDialogs();
 
+// Asks for the name of a file to export to: the name the user chose, with
+// the extension of the chosen filter when the name has none; empty when the
+// dialog was cancelled.
+std::string AskExportName(const std::vector<TFileClass>& classes);
+
 // A class's filter in the form Qt's dialogs take: "Umbrinex Files (*.mxd)";
 // "*.*" becomes "*", which is what every file means on this system.
 QString DialogFilter(const TFileClass& fileClass);

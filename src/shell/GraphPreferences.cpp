@@ -15,7 +15,7 @@ void CopyPreferencesToSettings()
 {
   const TProgramPreferences& p = Preferences();
   TGraphSettings& s = GraphSettings();
-  s.MonochromeOutput = p.MonochromeOutput.CurrentValue();
+  s.MonochromeOutput = KitPreferences().MonochromeOutput.CurrentValue();
   s.ShowStandardDiameters = p.ShowStandardDiameters.CurrentValue();
   s.ShowLoadCaseLabels = p.ShowLoadCaseLabels.CurrentValue();
   s.StateCurves[0] = p.LoadCaseState1Curve.CurrentValue();
@@ -52,7 +52,7 @@ void StoreSettings(TGraphSettingsChange change)
       p.LoadCaseState2Curve.ChangeValue(s.StateCurves[1]);
       break;
     case TGraphSettingsChange::Switches:
-      p.MonochromeOutput.ChangeValue(s.MonochromeOutput);
+      KitPreferences().MonochromeOutput.ChangeValue(s.MonochromeOutput);
       p.ShowStandardDiameters.ChangeValue(s.ShowStandardDiameters);
       p.ShowLoadCaseLabels.ChangeValue(s.ShowLoadCaseLabels);
       break;
@@ -64,7 +64,7 @@ void StoreSettings(TGraphSettingsChange change)
 std::vector<std::pair<TPreference*, TGraphSettingsChange>> GraphPreferenceList()
 {
   TProgramPreferences& p = Preferences();
-  return {{&p.MonochromeOutput, TGraphSettingsChange::Switches},
+  return {{&KitPreferences().MonochromeOutput, TGraphSettingsChange::Switches},
           {&p.ShowStandardDiameters, TGraphSettingsChange::Switches},
           {&p.ShowLoadCaseLabels, TGraphSettingsChange::Switches},
           {&p.LoadCaseState1Curve, TGraphSettingsChange::Curves},

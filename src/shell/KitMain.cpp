@@ -15,15 +15,13 @@
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
-#include "shell/AboutBox.h"
 #include "shell/ErrorHandler.h"
 #include "shell/FileNames.h"
 #include "shell/Help.h"
-#include "shell/Preferences.h"
+#include "shell/KitPreferences.h"
 #include "shell/Printing.h"
-#include "shell/ProgramInfo.h"
+#include "bend/ProgramInfo.h"
 #include "shell/StartUp.h"
-#include "shell/WelcomeForm.h"
 
 namespace umbrinex {
 
@@ -83,7 +81,7 @@ QAction* TKitForm::AddCommand(const QString& caption, std::function<void()> comm
 // ---- TTessanFilerForm ----
 
 TTessanFilerForm::TTessanFilerForm(const std::string& recentListName)
-    : FFiler(this, &Preferences().LatestMainFileName, true),
+    : FFiler(this, &KitPreferences().LatestMainFileName, true),
       FRecentFiles(std::make_unique<TMRU>(recentListName)),
       FFileCommands(FFiler, [this]() -> TBend& { return Model(); })
 {
@@ -143,17 +141,14 @@ void TTessanFilerForm::closeEvent(QCloseEvent* event)
 // ---- TTessanMainForm ----
 
 TTessanMainForm::TTessanMainForm()
-    : TTessanFilerForm("MRU"), FSecondFiler(nullptr, &Preferences().LatestMainFileName, false)
+    : TTessanFilerForm("MRU"), FSecondFiler(nullptr, &KitPreferences().LatestMainFileName, false)
 {
   acFilePrinterSetup = AddCommand(QStringLiteral("Printer Set&up.."), [this] { ShowPrinterSetup(this); });
   acHelpManual = AddCommand(
       QStringLiteral("&Manual"), [] { OpenManual(); }, QKeySequence(Qt::Key_F1), false);
   acHelpAbout = AddCommand(
       QStringLiteral("About.."),
-      [this] {
-        TAboutBox about(this);
-        about.exec();
-      },
+      [this] { ShowAbout(); },
       {}, false);
 }
 
@@ -177,7 +172,7 @@ bool TTessanMainForm::ModelModified() const
   return FModel && FModel->Modified();
 }
 
-TWelcomeForm* TTessanMainForm::WelcomeForm() const
+QWidget* TTessanMainForm::WelcomeForm() const
 {
   return FWelcome;
 }
@@ -187,7 +182,7 @@ void TTessanMainForm::Initialise(const QStringList& arguments)
   std::vector<std::string> parameters;
   for (qsizetype i = 1; i < arguments.size(); ++i) parameters.push_back(arguments[i].toStdString());
   FCommandLineFileName = ReadCommandLine(parameters);
-  FWelcome = new TWelcomeForm(this);
+  FWelcome = MakeWelcomeForm();
   FModel = CreateModel();
   FModel->SetNotificationTarget(this);
   ModelCreated();
@@ -198,7 +193,7 @@ void TTessanMainForm::Initialise(const QStringList& arguments)
 
 void TTessanMainForm::PlaceWindow()
 {
-  const TProgramPreferences& p = Preferences();
+  const TKitPreferences& p = KitPreferences();
   QRect placed(p.MainWindowLeft.CurrentValue(), p.MainWindowTop.CurrentValue(), p.MainWindowWidth.CurrentValue(),
                p.MainWindowHeight.CurrentValue());
   const QScreen* screen = QGuiApplication::screenAt(placed.center());

@@ -23,7 +23,6 @@ class QMenu;
 namespace umbrinex {
 
 class TBend;
-class TWelcomeForm;
 
 class TKitForm : public QMainWindow {
   Q_OBJECT
@@ -113,7 +112,8 @@ class TTessanMainForm : public TTessanFilerForm, public IModelNotificationTarget
   std::string ProgramName() const override;
   // A filer that does not remember its names, for the framework's prompts.
   TTessanFiler& SecondFiler() { return FSecondFiler; }
-  TWelcomeForm* WelcomeForm() const;
+  // The window that greets the user at start-up, while it shows.
+  QWidget* WelcomeForm() const;
   // The state the window shows in: 0 normal, 2 maximised.
   int StartState() const { return FStartState; }
 
@@ -126,6 +126,9 @@ class TTessanMainForm : public TTessanFilerForm, public IModelNotificationTarget
   virtual std::unique_ptr<TBend> CreateModel() = 0;
   // Called once the model exists, before the caption and placement.
   virtual void ModelCreated() {}
+  // The program's own greeting and About box.
+  virtual QWidget* MakeWelcomeForm() { return nullptr; }
+  virtual void ShowAbout() = 0;
   bool ModelModified() const override;
   void ModelNotification(TModelNotification id, int value, TNamedObject* object) override;
   void closeEvent(QCloseEvent* event) override;
@@ -138,7 +141,7 @@ class TTessanMainForm : public TTessanFilerForm, public IModelNotificationTarget
   std::unique_ptr<TBend> FModel;
   std::vector<QWidget*> FWindows;
   TTessanFiler FSecondFiler;
-  QPointer<TWelcomeForm> FWelcome;
+  QPointer<QWidget> FWelcome;
   int FStartState = 2;
   bool FStarted = false;
   bool FFirstIdleDone = false;

@@ -19,11 +19,13 @@
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
+#include "shell/AboutBox.h"
 #include "shell/ErrorHandler.h"
 #include "shell/MainPanels.h"
 #include "shell/MainResults.h"
 #include "shell/Preferences.h"
-#include "shell/ResultWindows.h"
+#include "shell/ResultWindow.h"
+#include "shell/WelcomeForm.h"
 
 namespace umbrinex {
 
@@ -59,6 +61,17 @@ TMainForm::~TMainForm()
   SetProcessPendingEvents({});
 }
 
+QWidget* TMainForm::MakeWelcomeForm()
+{
+  return new TWelcomeForm(this);
+}
+
+void TMainForm::ShowAbout()
+{
+  TAboutBox about(this);
+  about.exec();
+}
+
 std::unique_ptr<TBend> TMainForm::CreateModel()
 {
   return New<TBend>();
@@ -84,7 +97,7 @@ void TMainForm::ModelCreated()
   Follow(p.ShowStandardDiameters, FResults, [refreshSoon](TPreference&) { refreshSoon(); });
   // Labels are drawn as the map is built, so the map starts again.
   Follow(p.ShowLoadCaseLabels, FResults, [this, refreshSoon](TPreference&) {
-    Model().SetPerformanceMapState(0);
+    Model().SetPerformanceMapState(pmNotBuilt);
     refreshSoon();
   });
   FResults->Refresh();

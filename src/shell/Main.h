@@ -59,6 +59,8 @@ class TMainForm : public TTessanMainForm {
  protected:
   std::unique_ptr<TBend> CreateModel() override;
   void ModelCreated() override;
+  QWidget* MakeWelcomeForm() override;
+  void ShowAbout() override;
   void Idle() override;
   // Escape during a calculation asks the progress display to cancel it.
   bool eventFilter(QObject* watched, QEvent* event) override;

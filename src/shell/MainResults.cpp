@@ -17,7 +17,9 @@
 #include "shell/ErrorHandler.h"
 #include "shell/MainPanels.h"
 #include "shell/Preferences.h"
-#include "shell/ResultWindows.h"
+#include "shell/GraphWindow.h"
+#include "shell/TableWindow.h"
+#include "shell/ViewWindow.h"
 
 namespace umbrinex {
 

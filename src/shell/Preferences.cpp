@@ -3,12 +3,7 @@
 #include <cmath>
 #include <memory>
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "persistence/CheckLog.h"
-#include "shell/FileNames.h"
-#include "shell/Registry.h"
 
 namespace umbrinex {
 
@@ -46,24 +41,8 @@ void ConnectCheckSettings(TProgramPreferences& p)
 
 }  // namespace
 
-double ScreenScalingRatio()
-{
-  const QScreen* screen =
-      qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr;
-  return screen ? screen->logicalDotsPerInch() / 96.0 : 1.0;
-}
-
 TProgramPreferences::TProgramPreferences()
-    : LatestMainFileName("Latest Main File Name", false, ExamplesFolder(ProgramFolder())),
-      MainWindowLeft("Main Window Left", false, 100),
-      MainWindowTop("Main Window Top", false, 100),
-      MainWindowWidth("Main Window Width", false, 600),
-      MainWindowHeight("Main Window Height", false, 400),
-      WindowState("Window State", false, 2),
-      PrinterLeft("Printer Left", false, 10),
-      PrinterTop("Printer Top", false, 10),
-      MonochromeOutput("Monochrome Output", false, true),
-      ShowStandardDiameters("Show Standard Diameters", false, false),
+    : ShowStandardDiameters("Show Standard Diameters", false, false),
       ShowLoadCaseLabels("Show Load Case Labels", false, true),
       LoadCaseState1Curve("Graph Umbrinex Load Case State 1", false, Curve(0x0000FF)),
       LoadCaseState2Curve("Graph Umbrinex Load Case State 2", false, Curve(0xFF0000)),
@@ -103,7 +82,7 @@ TProgramPreferences& Preferences()
 void ReleasePreferences()
 {
   Instance().reset();
-  ReleaseKitRegistry();
+  ReleaseKitPreferences();
 }
 
 }  // namespace umbrinex

@@ -1,26 +1,17 @@
 #pragma once
-// The program's settings, made once when first needed and kept until the
-// program ends. Each reads its stored value when made and stores every
-// change at once (Preference.h); the recent-files count lives with the
+// This program's own settings, made once when first needed and kept until
+// the program ends. Each reads its stored value when made and stores every
+// change at once (Preference.h). The window framework keeps its settings
+// apart (KitPreferences.h); the recent-files count lives with the
 // recent-files list (Mru.h).
 
-#include "shell/Preference.h"
+#include "shell/KitPreferences.h"
 
 namespace umbrinex {
 
 struct TProgramPreferences {
   TProgramPreferences();
 
-  TStringPreference LatestMainFileName;
-  TIntegerPreference MainWindowLeft;
-  TIntegerPreference MainWindowTop;
-  TIntegerPreference MainWindowWidth;
-  TIntegerPreference MainWindowHeight;
-  TWindowStatePreference WindowState;
-  // Printer margins in mm.
-  TIntegerPreference PrinterLeft;
-  TIntegerPreference PrinterTop;
-  TBooleanPreference MonochromeOutput;
   TBooleanPreference ShowStandardDiameters;
   TBooleanPreference ShowLoadCaseLabels;
   TCurvePreference LoadCaseState1Curve;
@@ -51,11 +42,8 @@ struct TProgramPreferences {
 
 // Makes the settings (and the store) on first use.
 TProgramPreferences& Preferences();
-// Forgets every setting and the store, as the end of the program does; the
-// next Preferences() reads them afresh.
+// Forgets every setting, the framework's too, and the store, as the end of
+// the program does; the next use reads them afresh.
 void ReleasePreferences();
-
-// The program's screen scaling: logical dots per inch over 96.
-double ScreenScalingRatio();
 
 }  // namespace umbrinex

@@ -1,5 +1,7 @@
 #include "shell/Printing.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include <QAction>
@@ -7,6 +9,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include "shell/FileDialogs.h"
+#include "shell/KitPreferences.h"
 
 namespace umbrinex {
 
@@ -53,6 +58,35 @@ void ShowPrinterSetup(QWidget* parent)
   dialog.setWindowTitle(QStringLiteral("Printer Setup"));
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.exec();
+}
+
+QRectF PrintArea(const QPrinter& printer)
+{
+  const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
+  const QRect paintable = printer.pageLayout().paintRectPixels(printer.resolution());
+  const double pixelsPerMm = printer.resolution() / 25.4;
+  const TKitPreferences& p = KitPreferences();
+  auto offset = [&](int marginMm, int physical, int extent) {
+    const int wanted = static_cast<int>(std::lround(marginMm * pixelsPerMm)) - physical;
+    return std::clamp(wanted, 0, std::max(0, extent / 3));
+  };
+  const int left = offset(p.PrinterLeft.CurrentValue(), paintable.left() - page.left(), page.width());
+  const int top = offset(p.PrinterTop.CurrentValue(), paintable.top() - page.top(), page.height());
+  return QRectF(left, top, std::max(1, page.width() - 2 * left), std::max(1, page.height() - 2 * top));
+}
+
+bool PreparePrinter(const QString& jobName)
+{
+  QPrinter& printer = ProgramPrinter();
+  printer.setDocName(jobName);
+  if (printer.outputFormat() != QPrinter::PdfFormat) return true;
+  TFileDialogRequest request;
+  request.Title = "Print";
+  request.Classes = {{".pdf", 255, "PDF Documents (*.pdf)|*.pdf"}};
+  TFileDialogAnswer answer;
+  if (!FileDialogs().Save(request, answer) || answer.FileNames.empty()) return false;
+  printer.setOutputFileName(QString::fromStdString(answer.FileNames.front()));
+  return true;
 }
 
 }  // namespace umbrinex

@@ -3,6 +3,7 @@
 // picks it and the printer set-up dialog.
 
 #include <QObject>
+#include <QRectF>
 
 class QAction;
 class QMenu;
@@ -30,5 +31,11 @@ class TPrinterMenu : public QObject {
 
 // The system's printer set-up: the chosen printer becomes the program's.
 void ShowPrinterSetup(QWidget* parent);
+
+// The printable page less the margin preferences, for graphs and views.
+QRectF PrintArea(const QPrinter& printer);
+// Starts a print job on the program's printer; with no printer installed it
+// asks for the PDF file to print into. False when the user cancelled.
+bool PreparePrinter(const QString& jobName);
 
 }  // namespace umbrinex

@@ -6,7 +6,7 @@
 #include "framework/data/TextUtils.h"
 #include "persistence/BendFile.h"
 #include "shell/ErrorHandler.h"
-#include "shell/Preferences.h"
+#include "shell/KitPreferences.h"
 #include "shell/ShellErrors.h"
 
 namespace umbrinex {
@@ -78,7 +78,7 @@ int StartingWindowState(int stored)
 
 void StoreWindowPlacement(TClosingState state, const QRect& normalGeometry)
 {
-  TProgramPreferences& p = Preferences();
+  TKitPreferences& p = KitPreferences();
   switch (state) {
     case TClosingState::Minimised:
       return;

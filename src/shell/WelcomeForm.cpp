@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "shell/Artwork.h"
-#include "shell/ProgramInfo.h"
+#include "bend/ProgramInfo.h"
 
 namespace umbrinex {
 

@@ -148,7 +148,7 @@ TEST_F(Analysis, FailedResultsStayFailedUntilInvalidated)
   bend->MarkResultsFailed();
   bend->KeyResults().EnsureCalculated();
   EXPECT_EQ(bend->KeyResults().Status(), TResultsStatus::Failed);
-  EXPECT_EQ(bend->PerformanceMapState(), 1);
+  EXPECT_EQ(bend->PerformanceMapState(), pmFailed);
   bend->InvalidateResults();
   bend->KeyResults().EnsureCalculated();
   EXPECT_EQ(bend->KeyResults().Status(), TResultsStatus::Calculated);

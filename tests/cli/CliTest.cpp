@@ -11,6 +11,7 @@
 
 #include "TestSupport.h"
 #include "bend/Bend.h"
+#include "framework/data/Clock.h"
 #include "framework/data/Units.h"
 #include "presentation/Reports.h"
 #include "presentation/Workbook.h"
@@ -171,11 +172,11 @@ TEST(CliText, SheetsPrintAsAlignedColumnsWithTextsRunningOverEmptyCells)
 
 TEST_F(CliDesign, KeyResultsPrintAsTheSheetLaysThemOut)
 {
-  const TReportClock previous = SetReportClock([] { return std::time_t{0}; });
+  const TClock previous = SetClock([] { return std::time_t{0}; });
   std::ostringstream out, err;
   TCliOptions options;
   EXPECT_EQ(RunOptions(options, out, err), ExitOk) << err.str();
-  SetReportClock(previous);
+  SetClock(previous);
   const std::string text = out.str();
   EXPECT_EQ(text.rfind("Key Results\n\nUmbrinex 4.2b run at ", 0), 0u) << "titled with its own name: no name line";
   EXPECT_NE(text.find("\nFile:            (none)\n"), std::string::npos) << text;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TaggedFileTestSupport.h"
+#include "framework/data/Clock.h"
 #include "numerics/ReservedDoubles.h"
 #include "persistence/CheckLog.h"
 
@@ -19,14 +20,14 @@ class CheckLogTest : public ::testing::Test {
   void SetUp() override
   {
     CheckSettings() = {};
-    FPreviousClock = SetCheckClock([] { return std::time_t{1700000000}; });
+    FPreviousClock = SetClock([] { return std::time_t{1700000000}; });
     Log.Reset("design.mxd");
     Log.SetItemName("FC");
   }
   void TearDown() override
   {
     CheckSettings() = {};
-    SetCheckClock(FPreviousClock);
+    SetClock(FPreviousClock);
   }
   // The lines after the banner and the "Test against" line.
   Lines Differences() const
@@ -38,7 +39,7 @@ class CheckLogTest : public ::testing::Test {
   TCheckLog Log;
 
  private:
-  TCheckClock FPreviousClock;
+  TClock FPreviousClock;
 };
 
 TEST_F(CheckLogTest, EqualDoublesAndEqualSpecialValuesLeaveNoTrace)

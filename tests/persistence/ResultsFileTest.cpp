@@ -15,6 +15,7 @@
 #include "bend/Bend.h"
 #include "bend/DesignChartResults.h"
 #include "bend/KeyResults.h"
+#include "framework/data/Clock.h"
 #include "persistence/BendFile.h"
 #include "persistence/CheckLog.h"
 #include "persistence/ResultsFile.h"
@@ -34,11 +35,11 @@ class ResultsFileTest : public ::testing::Test {
                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(Folder);
     CheckSettings() = {};
-    FPreviousClock = SetCheckClock([] { return std::time_t{1700000000}; });
+    FPreviousClock = SetClock([] { return std::time_t{1700000000}; });
   }
   void TearDown() override
   {
-    SetCheckClock(FPreviousClock);
+    SetClock(FPreviousClock);
     std::error_code ignored;
     fs::remove_all(Folder, ignored);
   }
@@ -120,7 +121,7 @@ class ResultsFileTest : public ::testing::Test {
   fs::path Folder;
 
  private:
-  TCheckClock FPreviousClock;
+  TClock FPreviousClock;
 };
 
 TEST_F(ResultsFileTest, AFileSavedWithResultsOpensLikeOneSavedWithout)

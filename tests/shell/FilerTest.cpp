@@ -54,7 +54,7 @@ TEST(FileNames, KeepTheirLastFoldersWhenShortenedForMenus)
 class Filer : public TShellTest, public IFilerOwner {
  protected:
   void CurrentFileNameChanged() override { ++Changes; }
-  TTessanFiler MakeFiler() { return TTessanFiler(this, &Preferences().LatestMainFileName, true); }
+  TTessanFiler MakeFiler() { return TTessanFiler(this, &KitPreferences().LatestMainFileName, true); }
   int Changes = 0;
   std::unique_ptr<TBend> Bend = New<TBend>();
 };
@@ -67,7 +67,7 @@ TEST_F(Filer, FindsTheExamplesFolderAboveTheProgramAndStartsDialogsBesideIt)
   EXPECT_EQ(examples, (Folder.Path / "Prog" / "Examples").string());
   EXPECT_EQ(ExamplesFolder(Folder.Path.string()), Folder.Path.string());
 
-  Preferences().LatestMainFileName.ChangeValue(examples);
+  KitPreferences().LatestMainFileName.ChangeValue(examples);
   TTessanFiler filer = MakeFiler();
   EXPECT_EQ(filer.InitialFolder(""), (Folder.Path / "Prog").string() + "/");
 }
@@ -81,7 +81,7 @@ TEST_F(Filer, ProposesUntitledForTheFirstSaveAndRemembersTheChosenName)
   EXPECT_EQ(Dialogs.Requests[0].ProposedName, "untitled.mxd");
   EXPECT_EQ(Dialogs.Requests[0].Title, "Save Data");
   EXPECT_EQ(filer.LatestFileName(), Folder.File("first.mxd"));
-  EXPECT_EQ(Preferences().LatestMainFileName.CurrentValue(), Folder.File("first.mxd"));
+  EXPECT_EQ(KitPreferences().LatestMainFileName.CurrentValue(), Folder.File("first.mxd"));
 
   // The open dialog proposes the latest name with the offered class's extension.
   Dialogs.Names = {""};

@@ -22,11 +22,11 @@ TEST(GraphPreferences, ChartsStartFromTheStoredSettingsAndSetAsDefaultStoresThem
   NotifyGraphSettingsChanged(TGraphSettingsChange::Legend);
   EXPECT_FALSE(Preferences().LegendVisible.CurrentValue());
 
-  Preferences().MonochromeOutput.ChangeValue(false);
+  KitPreferences().MonochromeOutput.ChangeValue(false);
   EXPECT_FALSE(GraphSettings().MonochromeOutput);
   DisconnectGraphPreferences();
 
-  Preferences().MonochromeOutput.ChangeValue(true);
+  KitPreferences().MonochromeOutput.ChangeValue(true);
   EXPECT_FALSE(GraphSettings().MonochromeOutput) << "no longer connected";
   Preferences().LoadCaseState2Curve.ChangeValue(Preferences().LoadCaseState2Curve.DefaultValue());
   Preferences().LegendVisible.ChangeValue(true);

@@ -31,7 +31,9 @@
 #include "shell/MainPanels.h"
 #include "shell/MainResults.h"
 #include "shell/Printing.h"
-#include "shell/ResultWindows.h"
+#include "shell/GraphWindow.h"
+#include "shell/TableWindow.h"
+#include "shell/ViewWindow.h"
 
 namespace umbrinex::testing {
 namespace {

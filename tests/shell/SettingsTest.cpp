@@ -30,19 +30,20 @@ class Settings : public TShellTest {
 
 TEST_F(Settings, AreStoredWhenTheyLeaveTheirDefaultAndRemovedWhenTheyReturnToIt)
 {
-  Preferences().MainWindowWidth.ChangeValue(601);
+  KitPreferences().MainWindowWidth.ChangeValue(601);
   EXPECT_EQ(Stored("Software/Tessan/Umbrinex/Main Window Width").toInt(), 601);
-  Preferences().MainWindowWidth.ChangeValue(600);
+  KitPreferences().MainWindowWidth.ChangeValue(600);
   EXPECT_FALSE(Stored("Software/Tessan/Umbrinex/Main Window Width").isValid());
 }
 
 TEST_F(Settings, OfEveryKindAreReadBackByTheNextRun)
 {
   TProgramPreferences& p = Preferences();
-  p.WindowState.ChangeValue(0);
-  p.MonochromeOutput.ChangeValue(false);
+  TKitPreferences& kit = KitPreferences();
+  kit.WindowState.ChangeValue(0);
+  kit.MonochromeOutput.ChangeValue(false);
   p.ViewBackgroundColour.ChangeValue(0x00C0FFEE);
-  p.LatestMainFileName.ChangeValue("/data/Bend Ü.mxd");
+  kit.LatestMainFileName.ChangeValue("/data/Bend Ü.mxd");
   p.CompareProgram.ChangeValue("meld");
   TFontSetting font;
   font.Name = "DejaVu Sans";
@@ -57,10 +58,10 @@ TEST_F(Settings, OfEveryKindAreReadBackByTheNextRun)
 
   Restart();
   TProgramPreferences& next = Preferences();
-  EXPECT_EQ(next.WindowState.CurrentValue(), 0);
-  EXPECT_FALSE(next.MonochromeOutput.CurrentValue());
+  EXPECT_EQ(KitPreferences().WindowState.CurrentValue(), 0);
+  EXPECT_FALSE(KitPreferences().MonochromeOutput.CurrentValue());
   EXPECT_EQ(next.ViewBackgroundColour.CurrentValue(), 0x00C0FFEEu);
-  EXPECT_EQ(next.LatestMainFileName.CurrentValue(), "/data/Bend Ü.mxd");
+  EXPECT_EQ(KitPreferences().LatestMainFileName.CurrentValue(), "/data/Bend Ü.mxd");
   EXPECT_EQ(next.LegendFont.CurrentValue(), font);
   EXPECT_EQ(next.LoadCaseState2Curve.CurrentValue(), curve);
   // Shared settings live under the maker's key.
@@ -90,9 +91,10 @@ TEST_F(Settings, StoredWithTheWrongTypeReadAsTheirDefaults)
   StoreRaw(program + "/Graph Umbrinex Load Case State 1", "Style", 9);
   Restart();
   TProgramPreferences& p = Preferences();
-  EXPECT_EQ(p.MainWindowWidth.CurrentValue(), 600);
-  EXPECT_EQ(p.MainWindowHeight.CurrentValue(), 400);
-  EXPECT_EQ(p.LatestMainFileName.CurrentValue(), p.LatestMainFileName.DefaultValue());
+  TKitPreferences& kit = KitPreferences();
+  EXPECT_EQ(kit.MainWindowWidth.CurrentValue(), 600);
+  EXPECT_EQ(kit.MainWindowHeight.CurrentValue(), 400);
+  EXPECT_EQ(kit.LatestMainFileName.CurrentValue(), kit.LatestMainFileName.DefaultValue());
   EXPECT_TRUE(p.ShowLoadCaseLabels.CurrentValue());
   // Each value of a sub-key stands on its own; an unknown style is ignored.
   const TCurveStyle& curve = p.LoadCaseState1Curve.CurrentValue();
@@ -105,10 +107,10 @@ TEST_F(Settings, WindowStateReadsClampedIntoItsRange)
 {
   StoreRaw(ProgramKey, "Window State", 7);
   Restart();
-  EXPECT_EQ(Preferences().WindowState.CurrentValue(), 2);
+  EXPECT_EQ(KitPreferences().WindowState.CurrentValue(), 2);
   StoreRaw(ProgramKey, "Window State", -4);
   Restart();
-  EXPECT_EQ(Preferences().WindowState.CurrentValue(), 0);
+  EXPECT_EQ(KitPreferences().WindowState.CurrentValue(), 0);
 }
 
 TEST_F(Settings, WithoutANameAreNeverStored)
@@ -136,7 +138,7 @@ TEST_F(Settings, TellTheirListenersInOrderAfterStoring)
 
 TEST_F(Settings, RevertAllPutsBackTheKeptValuesInMemoryAndInStore)
 {
-  TProgramPreferences& p = Preferences();
+  TKitPreferences& p = KitPreferences();
   p.PrinterTop.ChangeValue(25);
   KeepAllValues();
   p.PrinterTop.ChangeValue(40);
@@ -158,15 +160,15 @@ TEST_F(Settings, OfThePreviousVersionAreCopiedOnceWithTheirTypes)
   MigrateUserSettings();
   EXPECT_EQ(RecentFileCount(), 7);
   Restart();
-  EXPECT_EQ(Preferences().MainWindowWidth.CurrentValue(), 777);
-  EXPECT_EQ(Preferences().LatestMainFileName.CurrentValue(), "/old/design.mxd");
+  EXPECT_EQ(KitPreferences().MainWindowWidth.CurrentValue(), 777);
+  EXPECT_EQ(KitPreferences().LatestMainFileName.CurrentValue(), "/old/design.mxd");
   EXPECT_EQ(TMRU("MRU").Files(), std::vector<std::string>{"/old/design.mxd"});
 
   // The user's own changes are not overwritten by a later start.
-  Preferences().MainWindowWidth.ChangeValue(640);
+  KitPreferences().MainWindowWidth.ChangeValue(640);
   MigrateUserSettings();
   Restart();
-  EXPECT_EQ(Preferences().MainWindowWidth.CurrentValue(), 640);
+  EXPECT_EQ(KitPreferences().MainWindowWidth.CurrentValue(), 640);
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ TEST_F(StartUp, BuildsTheMenusWithTheRecentFilesBeforeExit)
 TEST_F(StartUp, TheWelcomeWindowWaitsForTheMainWindow)
 {
   auto form = Start({});
-  QPointer<TWelcomeForm> welcome = form->WelcomeForm();
+  QPointer<TWelcomeForm> welcome = qobject_cast<TWelcomeForm*>(form->WelcomeForm());
   ASSERT_TRUE(welcome);
   welcome->RequestClose();
   EXPECT_TRUE(welcome->isVisible());
@@ -120,27 +120,27 @@ TEST_F(StartUp, ClosingStoresThePlacementOnlyOnceStarted)
     form->showNormal();
     form->close();
   }
-  EXPECT_EQ(Preferences().WindowState.CurrentValue(), 2);
+  EXPECT_EQ(KitPreferences().WindowState.CurrentValue(), 2);
   auto form = Start({});
   form->showNormal();
   form->setGeometry(50, 60, 700, 500);
   form->close();
-  EXPECT_EQ(Preferences().WindowState.CurrentValue(), 0);
-  EXPECT_EQ(Preferences().MainWindowWidth.CurrentValue(), 700);
-  EXPECT_EQ(Preferences().MainWindowTop.CurrentValue(), 60);
+  EXPECT_EQ(KitPreferences().WindowState.CurrentValue(), 0);
+  EXPECT_EQ(KitPreferences().MainWindowWidth.CurrentValue(), 700);
+  EXPECT_EQ(KitPreferences().MainWindowTop.CurrentValue(), 60);
 }
 
 TEST_F(StartUp, ExitStoresWhatTheWindowStateAllows)
 {
-  Preferences().MainWindowLeft.ChangeValue(33);
+  KitPreferences().MainWindowLeft.ChangeValue(33);
   StoreWindowPlacement(TClosingState::Minimised, QRect(1, 2, 300, 200));
-  EXPECT_EQ(Preferences().WindowState.CurrentValue(), 2);
-  EXPECT_EQ(Preferences().MainWindowLeft.CurrentValue(), 33);
+  EXPECT_EQ(KitPreferences().WindowState.CurrentValue(), 2);
+  EXPECT_EQ(KitPreferences().MainWindowLeft.CurrentValue(), 33);
   StoreWindowPlacement(TClosingState::Normal, QRect(1, 2, 300, 200));
   StoreWindowPlacement(TClosingState::Maximised, QRect(9, 9, 999, 999));
-  EXPECT_EQ(Preferences().WindowState.CurrentValue(), 2);
-  EXPECT_EQ(Preferences().MainWindowLeft.CurrentValue(), 1);
-  EXPECT_EQ(Preferences().MainWindowHeight.CurrentValue(), 200);
+  EXPECT_EQ(KitPreferences().WindowState.CurrentValue(), 2);
+  EXPECT_EQ(KitPreferences().MainWindowLeft.CurrentValue(), 1);
+  EXPECT_EQ(KitPreferences().MainWindowHeight.CurrentValue(), 200);
   EXPECT_EQ(StartingWindowState(1), 0);
   EXPECT_EQ(StartingWindowState(5), 2);
 }

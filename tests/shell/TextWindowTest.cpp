@@ -6,7 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
-#include "shell/ResultWindows.h"
+#include "numerics/Errors.h"
+#include "shell/TextWindow.h"
 
 namespace umbrinex {
 namespace {

@@ -1,0 +1,73 @@
+#include "shell/GraphWindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+#include "graphics/Graph.h"
+#include "shell/FileDialogs.h"
+#include "shell/OutputMenu.h"
+#include "shell/Printing.h"
+
+namespace umbrinex {
+
+TGraphWindow::TGraphWindow(TBend& bend, TResultsGraph kind, QWidget* parent)
+    : TResultWindow(parent), FKind(kind), FEngine(ResultsGraphBuilder(bend, kind))
+{
+  ConfigureResultsGraph(FEngine, kind);
+  FGraph = new TGraph(FEngine, this);
+  FGraph->setContextMenuPolicy(Qt::NoContextMenu);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(FGraph);
+  QAction* undoZoom = new QAction(QStringLiteral("&Undo Zoom"), this);
+  ContextMenu()->insertAction(ContextMenu()->actions().value(0), undoZoom);
+  connect(undoZoom, &QAction::triggered, this, [this] { FGraph->UndoZoom(); });
+  connect(ContextMenu(), &QMenu::aboutToShow, undoZoom, [this, undoZoom] { undoZoom->setEnabled(FGraph->Zoomed()); });
+  TOutputMenu menu(ContextMenu());
+  menu.Separator();
+  menu.Command(QStringLiteral("Pr&operties"), [this] { FGraph->ShowProperties(); });
+}
+
+TGraphWindow::~TGraphWindow()
+{
+  // The graph paints the engine: it goes first.
+  delete FGraph;
+}
+
+void TGraphWindow::Refresh()
+{
+  FEngine.Rebuild(rfTitles | rfData | rfRanges);
+  FGraph->update();
+}
+
+void TGraphWindow::PrepareOutput()
+{
+  FGraph->SetMonochrome(MonochromeOutput());
+  FGraph->SetHeaderText(ReportTitle ? ReportTitle() : std::string());
+}
+
+void TGraphWindow::Copy()
+{
+  PrepareOutput();
+  FGraph->CopyToClipboard();
+}
+
+void TGraphWindow::Export()
+{
+  const std::string name = AskExportName(PictureFileClasses());
+  if (name.empty()) return;
+  PrepareOutput();
+  FGraph->ExportToFile(name, GraphFileKind(name));
+}
+
+void TGraphWindow::Print()
+{
+  if (!PreparePrinter(QStringLiteral("Umbrinex graph"))) return;
+  PrepareOutput();
+  QPrinter& printer = ProgramPrinter();
+  FGraph->Print(printer, PrintArea(printer));
+}
+
+}  // namespace umbrinex

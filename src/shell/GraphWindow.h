@@ -1,0 +1,38 @@
+#pragma once
+// The graph window: one of the results graphs, built by its chart engine and
+// drawn by a graph, with Undo Zoom and the graph's properties in its menu.
+
+#include "graphics/ChartEngine.h"
+#include "graphics/ResultsGraphs.h"
+#include "shell/ResultWindow.h"
+
+namespace umbrinex {
+
+class TBend;
+class TGraph;
+
+class TGraphWindow : public TResultWindow {
+  Q_OBJECT
+
+ public:
+  TGraphWindow(TBend& bend, TResultsGraph kind, QWidget* parent = nullptr);
+  ~TGraphWindow() override;
+
+  TResultsGraph Kind() const { return FKind; }
+  TChartEngine& Engine() { return FEngine; }
+  TGraph& Graph() const { return *FGraph; }
+
+  // Rebuilds from the results with the default ranges.
+  void Refresh() override;
+  void Copy() override;
+  void Export() override;
+  void Print() override;
+
+ private:
+  void PrepareOutput();
+  TResultsGraph FKind;
+  TChartEngine FEngine;
+  TGraph* FGraph;
+};
+
+}  // namespace umbrinex
