@@ -5,9 +5,9 @@
 
 #include "bend/Bend.h"
 #include "bend/DesignChartResults.h"
+#include "charts/ResultsGraphs.h"
 #include "graphics/GraphFiles.h"
 #include "graphics/GraphPainter.h"
-#include "graphics/ResultsGraphs.h"
 
 namespace umbrinex {
 namespace {

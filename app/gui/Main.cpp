@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "shell/Application.h"
-#include "shell/ErrorHandler.h"
+#include "framework/kit/Application.h"
+#include "framework/kit/ErrorHandler.h"
+#include "framework/kit/MessageBoxes.h"
+#include "framework/kit/Registry.h"
 #include "shell/GraphPreferences.h"
 #include "shell/Main.h"
-#include "shell/MessageBoxes.h"
 #include "shell/Preferences.h"
-#include "shell/Registry.h"
 
 int main(int argc, char** argv)
 {

@@ -6,9 +6,9 @@
 #include <QSvgGenerator>
 
 #include "bend/Bend.h"
+#include "charts/GraphSettings.h"
 #include "graphics/GraphFiles.h"
 #include "graphics/GraphOutput.h"
-#include "graphics/GraphSettings.h"
 #include "graphics/StiffenerDrawing.h"
 
 namespace umbrinex {

@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 
 #include "bend/Bend.h"
+#include "charts/ResultsGraphs.h"
 #include "framework/data/TextUtils.h"
 #include "graphics/GraphOutput.h"
-#include "graphics/ResultsGraphs.h"
 
 namespace umbrinex {
 

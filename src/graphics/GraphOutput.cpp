@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "bend/ProgramInfo.h"
+#include "charts/ChartEngine.h"
 #include "framework/data/TextUtils.h"
-#include "graphics/ChartEngine.h"
 #include "graphics/GraphPainter.h"
 #include "presentation/Reports.h"
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/ChartEngine.h"
+#include "charts/ChartEngine.h"
 #include "graphics/QtColours.h"
 #include "numerics/ReservedDoubles.h"
 

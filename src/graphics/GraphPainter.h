@@ -9,7 +9,7 @@
 #include <QRectF>
 #include <string>
 
-#include "graphics/GraphSettings.h"
+#include "charts/GraphSettings.h"
 
 class QPainter;
 

@@ -4,10 +4,10 @@
 
 #include "bend/Bend.h"
 #include "bend/LoadCaseResults.h"
+#include "charts/GraphSettings.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
 #include "framework/data/ValueText.h"
-#include "graphics/GraphSettings.h"
 #include "presentation/Reports.h"
 
 namespace umbrinex {

@@ -1,6 +1,6 @@
 #include "shell/GraphPreferences.h"
 
-#include "graphics/GraphSettings.h"
+#include "charts/GraphSettings.h"
 #include "shell/Preferences.h"
 
 namespace umbrinex {

@@ -5,10 +5,10 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
-#include "graphics/Graph.h"
-#include "shell/FileDialogs.h"
-#include "shell/OutputMenu.h"
-#include "shell/Printing.h"
+#include "framework/kit/FileDialogs.h"
+#include "framework/kit/Graph.h"
+#include "framework/kit/OutputMenu.h"
+#include "framework/kit/Printing.h"
 
 namespace umbrinex {
 

@@ -2,9 +2,9 @@
 // The graph window: one of the results graphs, built by its chart engine and
 // drawn by a graph, with Undo Zoom and the graph's properties in its menu.
 
-#include "graphics/ChartEngine.h"
-#include "graphics/ResultsGraphs.h"
-#include "shell/ResultWindow.h"
+#include "charts/ChartEngine.h"
+#include "charts/ResultsGraphs.h"
+#include "framework/kit/ResultWindow.h"
 
 namespace umbrinex {
 

@@ -19,12 +19,12 @@
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
+#include "framework/kit/ErrorHandler.h"
+#include "framework/kit/ResultWindow.h"
 #include "shell/AboutBox.h"
-#include "shell/ErrorHandler.h"
 #include "shell/MainPanels.h"
 #include "shell/MainResults.h"
 #include "shell/Preferences.h"
-#include "shell/ResultWindow.h"
 #include "shell/WelcomeForm.h"
 
 namespace umbrinex {

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "shell/KitMain.h"
+#include "framework/kit/KitMain.h"
 
 class QMenu;
 class QToolBar;

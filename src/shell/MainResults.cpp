@@ -11,14 +11,14 @@
 #include "bend/KeyResults.h"
 #include "bend/LoadCaseResults.h"
 #include "framework/data/Messages.h"
-#include "graphics/Graph.h"
+#include "framework/kit/ErrorHandler.h"
+#include "framework/kit/Graph.h"
+#include "framework/kit/TableWindow.h"
 #include "graphics/StiffenerDrawing.h"
 #include "presentation/Reports.h"
-#include "shell/ErrorHandler.h"
+#include "shell/GraphWindow.h"
 #include "shell/MainPanels.h"
 #include "shell/Preferences.h"
-#include "shell/GraphWindow.h"
-#include "shell/TableWindow.h"
 #include "shell/ViewWindow.h"
 
 namespace umbrinex {

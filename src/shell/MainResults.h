@@ -13,7 +13,7 @@
 
 #include <QObject>
 
-#include "graphics/ResultsGraphs.h"
+#include "charts/ResultsGraphs.h"
 
 class QAction;
 class QTreeWidgetItem;

@@ -11,12 +11,12 @@
 #include <algorithm>
 
 #include "bend/Bend.h"
+#include "framework/kit/FileDialogs.h"
+#include "framework/kit/OutputMenu.h"
+#include "framework/kit/Printing.h"
 #include "graphics/DrawingFiles.h"
 #include "graphics/StiffenerDrawing.h"
-#include "shell/FileDialogs.h"
-#include "shell/OutputMenu.h"
 #include "shell/Preferences.h"
-#include "shell/Printing.h"
 
 namespace umbrinex {
 

@@ -6,8 +6,8 @@
 
 #include <QImage>
 
+#include "framework/kit/ResultWindow.h"
 #include "graphics/ViewPort.h"
-#include "shell/ResultWindow.h"
 
 namespace umbrinex {
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 
 int main(int argc, char** argv)
 {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  QGuiApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

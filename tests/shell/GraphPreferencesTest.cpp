@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ShellTestSupport.h"
-#include "graphics/GraphSettings.h"
+#include "charts/GraphSettings.h"
 #include "shell/GraphPreferences.h"
 #include "shell/Preferences.h"
 

@@ -3,8 +3,8 @@
 #include <QSettings>
 
 #include "ShellTestSupport.h"
+#include "framework/kit/Registry.h"
 #include "shell/Preferences.h"
-#include "shell/Registry.h"
 
 namespace umbrinex {
 namespace {

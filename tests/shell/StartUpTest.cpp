@@ -6,12 +6,12 @@
 #include <QMenuBar>
 
 #include "ShellTestSupport.h"
+#include "framework/kit/ErrorHandler.h"
+#include "framework/kit/FileNames.h"
+#include "framework/kit/KitErrors.h"
+#include "framework/kit/StartUp.h"
 #include "shell/AboutBox.h"
-#include "shell/ErrorHandler.h"
-#include "shell/FileNames.h"
 #include "shell/Main.h"
-#include "shell/ShellErrors.h"
-#include "shell/StartUp.h"
 #include "shell/WelcomeForm.h"
 
 namespace umbrinex {

@@ -1,0 +1,59 @@
+#include "framework/kit/FileCommands.h"
+
+#include "bend/Bend.h"
+#include "framework/data/Messages.h"
+#include "framework/kit/Filer.h"
+#include "persistence/BendFile.h"
+
+namespace umbrinex {
+
+const TFileClass& DataFileClassOf(const std::string& fileName)
+{
+  return PeekFileTypeCode(fileName) == ftOldDataFile ? OldDataFileClass : DataFileClass;
+}
+
+void TFileCommands::CheckSaveChanges()
+{
+  if (!FModel().Modified()) return;
+  if (AskQuestion("The design has been modified.  Do you want to save the changes?", true, true)) Save();
+}
+
+void TFileCommands::New()
+{
+  TBusy busy;
+  CheckSaveChanges();
+  // Clearing tells the window, which forgets the file.
+  FModel().ClearModel();
+}
+
+void TFileCommands::Open()
+{
+  CheckSaveChanges();
+  FFiler.ShowOpenDialog("Open Umbrinex File", {DataFileClass, OldDataFileClass, AllFilesClass}, false, "",
+                        DataFileClass);
+  const std::string fileName = FFiler.LatestFileName();
+  const TFileClass chosen = FFiler.ChosenFileClass();
+  FFiler.Load(fileName, chosen == AllFilesClass ? DataFileClassOf(fileName) : chosen, FModel());
+}
+
+void TFileCommands::Save()
+{
+  if (FFiler.HasFileName())
+    FFiler.Save("", DataFileClass, false, FModel());
+  else
+    SaveAs();
+}
+
+void TFileCommands::SaveAs()
+{
+  FFiler.ShowSaveDialog("Save Data", {DataFileClass}, DataFileClass);
+  FFiler.Save(FFiler.LatestFileName(), DataFileClass, true, FModel());
+}
+
+void TFileCommands::OpenFile(const std::string& fileName)
+{
+  CheckSaveChanges();
+  FFiler.Load(fileName, DataFileClassOf(fileName), FModel());
+}
+
+}  // namespace umbrinex

@@ -1,0 +1,188 @@
+#include "framework/kit/TableWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "framework/kit/FileDialogs.h"
+#include "framework/kit/OutputMenu.h"
+#include "framework/kit/Printing.h"
+
+namespace umbrinex {
+
+QString FormattedCellText(const TCell& cell)
+{
+  if (const auto* text = std::get_if<std::string>(&cell.Value)) return QString::fromStdString(*text);
+  if (const auto* flag = std::get_if<bool>(&cell.Value))
+    return *flag ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+  const auto* number = std::get_if<double>(&cell.Value);
+  if (!number) return {};
+  const std::string& format = cell.Format.NumberFormat;
+  const std::size_t point = format.find('.');
+  const std::size_t exponent = format.find_first_of("Ee");
+  if (format == "General" || format.empty()) return QString::number(*number, 'g', 10);
+  int decimals = 0;
+  if (point != std::string::npos) {
+    const std::size_t end = exponent == std::string::npos ? format.size() : exponent;
+    for (std::size_t i = point + 1; i < end && (format[i] == '0' || format[i] == '#'); ++i) ++decimals;
+  }
+  if (exponent != std::string::npos) return QString::number(*number, 'E', decimals);
+  return QString::number(*number, 'f', decimals);
+}
+
+TWorkbookModel::TWorkbookModel(TWorkbook& workbook, QObject* parent) : QAbstractTableModel(parent), FWorkbook(workbook)
+{
+}
+
+int TWorkbookModel::rowCount(const QModelIndex& parent) const
+{
+  return parent.isValid() ? 0 : std::max(1, FWorkbook.ActiveSheet().LastRow());
+}
+
+int TWorkbookModel::columnCount(const QModelIndex& parent) const
+{
+  return parent.isValid() ? 0 : std::max(1, FWorkbook.ActiveSheet().LastCol());
+}
+
+QVariant TWorkbookModel::data(const QModelIndex& index, int role) const
+{
+  if (!index.isValid()) return {};
+  const TCell& cell = FWorkbook.ActiveSheet().Cell(index.row() + 1, index.column() + 1);
+  switch (role) {
+    case Qt::DisplayRole:
+      return FormattedCellText(cell);
+    case Qt::TextAlignmentRole:
+      if (cell.Format.Alignment == THorizontalAlignment::Right ||
+          (cell.Format.Alignment == THorizontalAlignment::General && std::holds_alternative<double>(cell.Value)))
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+      if (cell.Format.Alignment == THorizontalAlignment::Centre) return QVariant(Qt::AlignCenter);
+      return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::FontRole: {
+      QFont font;
+      font.setBold(cell.Format.Bold);
+      font.setItalic(cell.Format.Italic);
+      return font;
+    }
+    default:
+      return {};
+  }
+}
+
+QVariant TWorkbookModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  QString name;
+  for (int n = section + 1; n > 0; n = (n - 1) / 26) name.prepend(QChar(u'A' + (n - 1) % 26));
+  return name;
+}
+
+Qt::ItemFlags TWorkbookModel::flags(const QModelIndex& index) const
+{
+  // Results tables are read, copied and exported, never edited.
+  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void TWorkbookModel::Reload()
+{
+  beginResetModel();
+  endResetModel();
+}
+
+// ---- TTableWindow ----
+
+TTableWindow::TTableWindow(QWidget* parent) : QDialog(parent), FMenu(new QMenu(this))
+{
+  setWindowTitle(QStringLiteral("Umbrinex Results"));
+  resize(800, 600);
+  FModel = new TWorkbookModel(FWorkbook, this);
+  FView = new QTableView;
+  FView->setModel(FModel);
+  FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FView->setContextMenuPolicy(Qt::NoContextMenu);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(FView);
+
+  TOutputMenu menu(FMenu);
+  QAction* selectAll = menu.Command(
+      QStringLiteral("Select &All"), [this] { SelectAll(); }, QKeySequence::SelectAll);
+  QAction* copy = menu.Command(
+      QStringLiteral("&Copy"), [this] { Copy(); }, QKeySequence::Copy);
+  addActions({selectAll, copy});
+  menu.Separator();
+  menu.Command(QStringLiteral("&Export.."), [this] { Export(); });
+  menu.Command(QStringLiteral("P&rint.."), [this] { Print(); });
+  menu.Separator();
+  menu.MonochromeToggle();
+}
+
+void TTableWindow::Reload()
+{
+  FModel->Reload();
+  FView->resizeColumnsToContents();
+}
+
+void TTableWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+  FMenu->popup(event->globalPos());
+}
+
+void TTableWindow::TakeSelection()
+{
+  const QModelIndexList selected = FView->selectionModel()->selectedIndexes();
+  TCellRange range{1, 1, 0, 0};
+  if (!selected.isEmpty()) {
+    range = {selected.front().row() + 1, selected.front().column() + 1, selected.front().row() + 1,
+             selected.front().column() + 1};
+    for (const QModelIndex& index : selected) {
+      range.Row1 = std::min(range.Row1, index.row() + 1);
+      range.Col1 = std::min(range.Col1, index.column() + 1);
+      range.Row2 = std::max(range.Row2, index.row() + 1);
+      range.Col2 = std::max(range.Col2, index.column() + 1);
+    }
+  }
+  FWorkbook.ActiveSheet().Selection = range;
+}
+
+void TTableWindow::Copy()
+{
+  TakeSelection();
+  QApplication::clipboard()->setText(QString::fromStdString(FSheet.CopyAsGeneral()));
+}
+
+void TTableWindow::SelectAll()
+{
+  FView->selectAll();
+  FSheet.SelectAll();
+}
+
+void TTableWindow::Export()
+{
+  const std::string name =
+      AskExportName({{".xlsx", 255, "Excel Files (*.xlsx)|*.xlsx"}, {".txt", 255, "Text Files (*.txt)|*.txt"}});
+  if (!name.empty()) FSheet.SaveAs(name);
+}
+
+void TTableWindow::Print()
+{
+  if (!PreparePrinter(windowTitle())) return;
+  QPrinter& printer = ProgramPrinter();
+  QPainter painter(&printer);
+  const QRectF area = PrintArea(printer);
+  const double scale =
+      std::min(area.width() / std::max(1, FView->width()), area.height() / std::max(1, FView->height()));
+  painter.translate(area.topLeft());
+  painter.scale(scale, scale);
+  FView->render(&painter);
+}
+
+}  // namespace umbrinex
