@@ -338,4 +338,32 @@ class TTaggedFile : public ITaggedFile {
   std::size_t FReplacedCharacters = 0;
 };
 
+// The little-endian byte level, shared by the tag and the value code.
+
+template <typename U>
+void TTaggedFile::PutLE(U v)
+{
+  std::uint8_t bytes[sizeof(U)];
+  for (std::size_t i = 0; i < sizeof(U); ++i) bytes[i] = static_cast<std::uint8_t>(v >> (8 * i));
+  Put(bytes, sizeof(U));
+}
+
+template <typename U>
+bool TTaggedFile::TakeLE(U& v)
+{
+  std::uint8_t bytes[sizeof(U)];
+  if (!Take(bytes, sizeof(U))) return false;
+  U result = 0;
+  for (std::size_t i = 0; i < sizeof(U); ++i) result = static_cast<U>(result | U(bytes[i]) << (8 * i));
+  v = result;
+  return true;
+}
+
+template <typename U, typename T>
+void TTaggedFile::ReadOrdinal(T& v)
+{
+  U raw = 0;
+  if (TakeLE(raw)) StoreOrdinal<T>(v, static_cast<T>(raw));
+}
+
 }  // namespace umbrinex
