@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ostream>
+#include <vector>
 
 #include "bend/Bend.h"
 #include "cli/Cli.h"
@@ -16,90 +17,15 @@ namespace {
 constexpr int FirstUnitsItem = 2;
 constexpr int LastUnitsItem = FirstUnitsItem + TUnits::ItemCount - 1;
 
-// Items indexed by a row, and the item holding their row count.
-int RowCountItem(int varNum)
-{
-  switch (varNum) {
-    case vnPointArcLength:
-    case vnPointDiameter:
-    case vnPointMaterial:
-      return vnNumberOfPoints;
-    case vnCurveStrain:
-    case vnCurveStressOverE:
-    case vnCurveStress:
-      return vnCurveNumberOfPoints;
-    case vnMaterialName:
-      return vnNumberOfTypes;
-    case vnLoadCaseTension:
-    case vnLoadCaseAngle:
-    case vnLoadCaseABR:
-    case vnState1Included:
-    case vnState2Included:
-      return vnNumberOfLoadCases;
-    case vnCircleX:
-    case vnCircleY:
-    case vnCircleDiameter:
-      return vnNumberOfCircles;
-    case vnMouldDiameter:
-      return vnNumberOfDiameters;
-    default:
-      return 0;
-  }
-}
-
-// Dimensions of the items that are fields of their own; table columns
-// carry theirs.
-TDimension FieldDimension(int varNum)
-{
-  switch (varNum) {
-    case FirstUnitsItem + TUnits::uiGravity:
-      return dmAcceleration;
-    case vnCableBendStiffness1:
-    case vnCableBendStiffness2:
-      return dmBendingStiffness;
-    case vnAllowableBendRadius:
-    case vnStiffenerID:
-    case vnActiveLength:
-    case vnRootDiameter:
-    case vnTipDiameter:
-    case vnPointArcLength:
-    case vnPointDiameter:
-    case vnStationIntervalStiffener:
-    case vnStationIntervalCable:
-    case vnCableLength:
-    case vnOutputIntervalStiffener:
-    case vnOutputIntervalCable:
-      return dmLength;
-    case vnLinearE:
-      return dmStress;
-    case vnTensionMin:
-    case vnTensionMax:
-      return dmForce;
-    default:
-      return dmDimensionless;
-  }
-}
-
-TDimension ItemDimension(TBend& bend, int varNum)
-{
-  const TTable* tables[] = {&bend.LoadCases(), &bend.Circles(), &bend.MouldDiameters()};
-  for (const TTable* table : tables) {
-    const int column = table->ColumnIndex(varNum);
-    if (column >= 0) return table->Column(column).Dimension;
-  }
-  if (varNum == vnCurveStress) return dmStress;
-  return FieldDimension(varNum);
-}
-
 bool TextLike(TVarType type)
 {
   return type != vtInt && type != vtCard && type != vtLong && type != vtReal;
 }
 
-void ListItem(TBend& bend, int varNum, int row, std::ostream& out)
+void ListItem(TBend& bend, int varNum, int row, const TItemInfo& info, std::ostream& out)
 {
   const TVar* descriptor = TBend::Vars().TryFind(varNum);
-  const TVarType type = descriptor ? descriptor->VarType : vtText;
+  const TVarType type = info.Type != vtNull ? info.Type : vtText;
   const TVarType representation = TextLike(type) ? vtText : type;
   TAccessStatus status;
   TVariant value;
@@ -112,7 +38,7 @@ void ListItem(TBend& bend, int varNum, int row, std::ostream& out)
   out << varNum;
   if (row > 0) out << ':' << row;
   out << '\t' << (descriptor ? descriptor->Name : std::string()) << '\t' << text << '\t'
-      << bend.Units().ExpandUnitNames(UnitPlaceholders(ItemDimension(bend, varNum))) << '\n';
+      << bend.Units().ExpandUnitNames(UnitPlaceholders(info.Dimension)) << '\n';
 }
 
 }  // namespace
@@ -141,17 +67,19 @@ std::string UnitPlaceholders(const TDimension& dimension)
 
 void ListItems(TBend& bend, std::ostream& out)
 {
-  for (int varNum = FirstUnitsItem; varNum <= LastUnitsItem; ++varNum) ListItem(bend, varNum, 0, out);
+  std::vector<int> varNums;
+  for (int varNum = FirstUnitsItem; varNum <= LastUnitsItem; ++varNum) varNums.push_back(varNum);
   const TVarList& vars = TBend::Vars();
-  for (int i = 0; i < vars.Count(); ++i) {
-    const int varNum = vars[i].VarNum;
-    const int countItem = RowCountItem(varNum);
-    if (countItem == 0) {
-      ListItem(bend, varNum, 0, out);
+  for (int i = 0; i < vars.Count(); ++i) varNums.push_back(vars[i].VarNum);
+  for (const int varNum : varNums) {
+    TItemInfo info;
+    bend.DescribeItem(varNum, info);
+    if (info.CountVarNum == 0) {
+      ListItem(bend, varNum, 0, info, out);
       continue;
     }
-    const auto rows = static_cast<int>(bend.GetInteger(countItem));
-    for (int row = 1; row <= rows; ++row) ListItem(bend, varNum, row, out);
+    const auto rows = static_cast<int>(bend.GetInteger(info.CountVarNum));
+    for (int row = 1; row <= rows; ++row) ListItem(bend, varNum, row, info, out);
   }
 }
 

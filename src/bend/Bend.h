@@ -172,6 +172,7 @@ class TBend : public TModel {
   void WriteTags(ITaggedFile& file) override;
   void RegisterDataItems(TDataItemRegister& reg) override;
   void Redirect(TDataObject*& target, int& varNum, int& index) override;
+  bool DescribeOwnItem(int varNum, TItemInfo& info) override;
   void PrepareAccess(int varNum) override;
   void AfterSet(int varNum, TAccessStatus& status) override;
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;

@@ -79,6 +79,36 @@ void TBend::Redirect(TDataObject*& target, int& varNum, int& /*index*/)
   else if (varNum == vnSelectedMaterial) varNum = vnCurrentItem;
 }
 
+bool TBend::DescribeOwnItem(int varNum, TItemInfo& info)
+{
+  switch (varNum) {
+    case vnCableBendStiffness1:
+    case vnCableBendStiffness2:
+      return FCableStiffness.DescribeItem(vnCableStiffnessColumn, info);
+    case vnPointArcLength:
+    case vnPointDiameter:
+      info.Dimension = dmLength;
+      info.CountVarNum = vnNumberOfPoints;
+      return true;
+    case vnPointMaterial:
+      info.CountVarNum = vnNumberOfPoints;
+      return true;
+    case vnState1Included:
+    case vnState2Included:
+      info.CountVarNum = vnNumberOfLoadCases;
+      return true;
+    case vnMaterialName:
+      // Answered by the material of the row: the rows are the materials.
+      info.CountVarNum = vnNumberOfTypes;
+      return true;
+    case vnMaterial:
+    case vnNumberOfPoints:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TBend::PrepareAccess(int varNum)
 {
   TModel::PrepareAccess(varNum);

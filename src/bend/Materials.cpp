@@ -154,6 +154,16 @@ void TBendStiffenerMaterial::PrepareAccess(int varNum)
   }
 }
 
+bool TBendStiffenerMaterial::DescribeOwnItem(int varNum, TItemInfo& info)
+{
+  if (varNum == vnLinearE) {
+    info.Dimension = dmStress;
+    return true;
+  }
+  if (IsCurveItem(varNum)) return Curve(FCurrentState).DescribeItem(CurveColumn(varNum), info);
+  return varNum == vnStressSpecifier;
+}
+
 void TBendStiffenerMaterial::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
                                      TVarType representation)
 {

@@ -48,6 +48,7 @@ class TBendStiffenerMaterial : public TModelObject {
  protected:
   void WriteTags(ITaggedFile& file) override;
   void RegisterDataItems(TDataItemRegister& reg) override;
+  bool DescribeOwnItem(int varNum, TItemInfo& info) override;
   void PrepareAccess(int varNum) override;
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
   void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,

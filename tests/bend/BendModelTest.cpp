@@ -45,6 +45,47 @@ class BendModel : public ::testing::Test {
   std::unique_ptr<TBend> bend;
 };
 
+// What the grid and the item listing learn about an item: its type, the
+// dimension that decides its unit names, and the item counting its rows,
+// whether the bend model serves it itself, through a table or through the
+// materials it redirects to.
+TEST_F(BendModel, ItemsDescribeTheirTypeDimensionAndRowCount)
+{
+  const struct {
+    int VarNum;
+    TVarType Type;
+    TDimension Dimension;
+    int CountVarNum;
+  } cases[] = {
+      {vnProject, vtText, dmDimensionless, 0},
+      {vnAllowableBendRadius, vtReal, dmLength, 0},
+      {vnCableBendStiffness2, vtReal, dmBendingStiffness, 0},
+      {vnPointDiameter, vtReal, dmLength, vnNumberOfPoints},
+      {vnPointMaterial, vtList, dmDimensionless, vnNumberOfPoints},
+      {vnLoadCaseTension, vtReal, dmForce, vnNumberOfLoadCases},
+      {vnLoadCaseABR, vtReal, dmLength, vnNumberOfLoadCases},
+      {vnState2Included, vtBool, dmDimensionless, vnNumberOfLoadCases},
+      {vnLinearE, vtReal, dmStress, 0},
+      {vnCurveStress, vtReal, dmStress, vnCurveNumberOfPoints},
+      {vnCurveStrain, vtReal, dmDimensionless, vnCurveNumberOfPoints},
+      {vnMaterialName, vtName, dmDimensionless, vnNumberOfTypes},
+      {vnTensionMax, vtReal, dmForce, 0},
+      {vnMouldDiameter, vtReal, dmLength, vnNumberOfDiameters},
+      {2 + TUnits::uiGravity, vtNull, dmAcceleration, 0},
+  };
+  for (const auto& c : cases) {
+    TItemInfo info;
+    EXPECT_TRUE(bend->DescribeItem(c.VarNum, info)) << c.VarNum;
+    if (c.Type != vtNull) {
+      EXPECT_EQ(info.Type, c.Type) << c.VarNum;
+    }
+    EXPECT_EQ(info.Dimension, c.Dimension) << c.VarNum;
+    EXPECT_EQ(info.CountVarNum, c.CountVarNum) << c.VarNum;
+  }
+  TItemInfo unknown;
+  EXPECT_FALSE(bend->DescribeItem(29999, unknown));
+}
+
 TEST_F(BendModel, DefaultDesignReadsBackThroughItsItems)
 {
   const std::pair<int, const char*> expected[] = {

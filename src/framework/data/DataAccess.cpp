@@ -51,6 +51,25 @@ TDataObject* TDataObject::ResolveTarget(int& varNum, int& index)
   return target;
 }
 
+bool TDataObject::DescribeItem(int varNum, TItemInfo& info)
+{
+  if (const TVarList* vars = GetVarList())
+    if (const TVar* descriptor = vars->TryFind(varNum)) info.Type = descriptor->VarType;
+  if (DescribeOwnItem(varNum, info)) return true;
+  int resolvedVarNum = varNum;
+  int resolvedIndex = 0;
+  TDataObject* target = ResolveTarget(resolvedVarNum, resolvedIndex);
+  if (target == nullptr) return false;
+  if (target != this) {
+    // The type stays the one of the item as the caller numbers it.
+    const TVarType type = info.Type;
+    const bool found = target->DescribeItem(resolvedVarNum, info);
+    if (type != vtNull) info.Type = type;
+    return found;
+  }
+  return FRegister.DescribeItem(varNum, info);
+}
+
 void TDataObject::GetValue(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation)
 {
   int resolvedVarNum = varNum;

@@ -33,6 +33,11 @@ class TDataObject : public TNamedObject, public IDataItemAccess {
                 TVarType representation) override;
   IUnitsListener* UnitsListener() override { return this; }
 
+  // What the item is: its descriptor's type, the dimension of its values and
+  // the item counting its rows, followed along the same redirections as its
+  // value. False when no object answers the item now.
+  bool DescribeItem(int varNum, TItemInfo& info) override;
+
   // Convenience forms; they discard the status.
   std::int64_t GetInteger(int varNum, int index = 0);
   std::string GetText(int varNum, int index = 0);
@@ -67,6 +72,9 @@ class TDataObject : public TNamedObject, public IDataItemAccess {
   // Hands an item to another object, possibly renumbered; target nullptr
   // means that no object answers it now.
   virtual void Redirect(TDataObject*& /*target*/, int& /*varNum*/, int& /*index*/) {}
+  // What this object knows of an item it serves itself (outside its
+  // register), asked before the item is redirected; false to go on.
+  virtual bool DescribeOwnItem(int /*varNum*/, TItemInfo& /*info*/) { return false; }
   virtual void PrepareAccess(int varNum);
   virtual void BeforeGet(int /*varNum*/) {}
   virtual void AfterGet(int /*varNum*/, TVariant& /*value*/, TAccessStatus& /*status*/) {}

@@ -59,6 +59,19 @@ bool TDataItemRegister::Answers(const TRecord& r, int varNum) const
   return varNum == r.VarNum;
 }
 
+bool TDataItemRegister::DescribeItem(int varNum, TItemInfo& info) const
+{
+  for (const TRecord& r : FRecords) {
+    if (r.Kind == TKind::SubObject) {
+      if (r.SubObject->DescribeItem(varNum, info)) return true;
+    } else if (Answers(r, varNum)) {
+      info.Dimension = r.Dimension;
+      return true;
+    }
+  }
+  return false;
+}
+
 namespace {
 int StoredOrdinal(const void* field, bool isBoolean)
 {

@@ -47,6 +47,8 @@ class TDataItemRegister {
   // Both return whether a record answered the VarNum.
   bool GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation);
   bool SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value, TVarType representation);
+  // What the record answering varNum knows of it; false when none does.
+  bool DescribeItem(int varNum, TItemInfo& info) const;
   void UnitsChanged(const IScaleValue& scale);
   // Copies every field from a register of the same layout (same class).
   void AssignFields(const TDataItemRegister& source);

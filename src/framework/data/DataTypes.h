@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/data/Dimension.h"
+
 namespace umbrinex {
 
 class TVariant;
@@ -67,6 +69,16 @@ struct TAccessStatus {
 // The default message of a status code, empty for codes that have none.
 const char* DefaultAccessMessage(std::uint8_t code);
 
+// What an item is, beyond its value: its type (from its descriptor; vtNull
+// when it has none), the dimension of its values, which decides the unit
+// names shown with it, and for an item indexed by a row, the item that holds
+// the row count (0 for an item without rows).
+struct TItemInfo {
+  TVarType Type = vtNull;
+  TDimension Dimension = dmDimensionless;
+  int CountVarNum = 0;
+};
+
 // Implemented by every object that answers numbered data items: data objects,
 // units and tables. Found tells whether the object recognised VarNum.
 class IUnitsListener;
@@ -79,6 +91,9 @@ class IDataItemAccess {
   // The object's units listener, when it has one: the owner that registers
   // this object forwards unit changes to it.
   virtual IUnitsListener* UnitsListener() { return nullptr; }
+  // Fills in what the object knows of the item; false when it does not
+  // answer it.
+  virtual bool DescribeItem(int /*varNum*/, TItemInfo& /*info*/) { return false; }
 
  protected:
   ~IDataItemAccess() = default;

@@ -281,6 +281,19 @@ void TTable::GetValue(int varNum, int index, bool& found, TAccessStatus& status,
   }
 }
 
+bool TTable::DescribeItem(int varNum, TItemInfo& info)
+{
+  if (FCountVarNum >= 0 && varNum == FCountVarNum) {
+    info.Dimension = dmDimensionless;
+    return true;
+  }
+  const int column = ColumnIndex(varNum);
+  if (column < 0) return false;
+  info.Dimension = Column(column).Dimension;
+  info.CountVarNum = std::max(FCountVarNum, 0);
+  return true;
+}
+
 void TTable::SetValue(int varNum, int index, bool& found, TAccessStatus& status, const TVariant& value,
                       TVarType representation)
 {

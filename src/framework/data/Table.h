@@ -92,6 +92,7 @@ class TTable final : public IDataItemAccess, public IUnitsListener {
   void SetValue(int varNum, int index, bool& found, TAccessStatus& status, const TVariant& value,
                 TVarType representation) override;
   IUnitsListener* UnitsListener() override { return this; }
+  bool DescribeItem(int varNum, TItemInfo& info) override;
 
   void UnitsChanged(const IScaleValue& scale) override;
 

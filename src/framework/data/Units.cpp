@@ -445,6 +445,14 @@ void TUnits::SetItemIndex(int offset, int index)
   }
 }
 
+bool TUnits::DescribeItem(int varNum, TItemInfo& info)
+{
+  const std::int64_t offset = std::int64_t{varNum} - FBaseVarNum;
+  if (FBaseVarNum < 0 || offset < 0 || offset >= ItemCount) return false;
+  info.Dimension = offset == uiGravity ? dmAcceleration : dmDimensionless;
+  return true;
+}
+
 void TUnits::GetValue(int varNum, int /*index*/, bool& found, TAccessStatus& status, TVariant& value,
                       TVarType representation)
 {

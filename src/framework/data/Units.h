@@ -130,6 +130,7 @@ class TUnits final : public IDataItemAccess {
   // Raised after the listeners have been told of a change.
   std::function<void(TUnits&)> OnChange;
 
+  bool DescribeItem(int varNum, TItemInfo& info) override;
   void GetValue(int varNum, int index, bool& found, TAccessStatus& status, TVariant& value,
                 TVarType representation) override;
   void SetValue(int varNum, int index, bool& found, TAccessStatus& status, const TVariant& value,
