@@ -140,11 +140,7 @@ TEngineDataObjectList::~TEngineDataObjectList() { FList.DestroyAll(); }
 
 void TEngineDataObjectList::InsertItem(int position)
 {
-  position = std::clamp(position, 0, Count());
-  std::unique_ptr<TEngineDataObject> item = FList.Make(this);
-  if (CopyOnInsert() && !(Model() && Model()->Loading()) && Count() > 0)
-    item->Assign(*Item(std::min(position, Count() - 1)));
-  FList.Insert(position, std::move(item));
+  FList.InsertNew(position, this, CopyOnInsert() && !(Model() && Model()->Loading()));
 }
 
 void TEngineDataObjectList::DeleteItem(int position)
@@ -322,11 +318,7 @@ std::string TModelObjectList::ItemTypeName() const
 
 void TModelObjectList::InsertItem(int position)
 {
-  position = std::clamp(position, 0, Count());
-  std::unique_ptr<TModelObject> item = FList.Make(this);
-  if (CopyOnInsert() && !(Model() && Model()->Loading()) && Count() > 0)
-    item->Assign(*Item(std::min(position, Count() - 1)));
-  FList.Insert(position, std::move(item));
+  FList.InsertNew(position, this, CopyOnInsert() && !(Model() && Model()->Loading()));
 }
 
 bool TModelObjectList::DeleteItem(int position)

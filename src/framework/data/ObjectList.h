@@ -47,6 +47,16 @@ class TObjectListCore {
     FItems.insert(FItems.begin() + std::clamp(position, 0, Count()), raw);
     FCurrent = raw;
   }
+  // Makes an item at position (clamped to 0..Count) and makes it current;
+  // copyNeighbour gives it the contents of the item it goes before, or of
+  // the last item when it goes at the end.
+  void InsertNew(int position, TNamedObject* owner, bool copyNeighbour)
+  {
+    position = std::clamp(position, 0, Count());
+    std::unique_ptr<TItem> item = Make(owner);
+    if (copyNeighbour && Count() > 0) item->Assign(*Item(std::min(position, Count() - 1)));
+    Insert(position, std::move(item));
+  }
   // A borrowed list grows with empty places.
   void AppendEmpty() { FItems.push_back(nullptr); }
 
