@@ -5,6 +5,7 @@
 
 #include "bend/Bend.h"
 #include "cli/Cli.h"
+#include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
 #include "framework/data/ValueText.h"
 
@@ -15,37 +16,6 @@ namespace {
 // The units items, answered by the model's units object.
 constexpr int FirstUnitsItem = 2;
 constexpr int LastUnitsItem = FirstUnitsItem + TUnits::ItemCount - 1;
-
-// Items indexed by a row, and the item holding their row count.
-int RowCountItem(int varNum)
-{
-  switch (varNum) {
-    case vnPointArcLength:
-    case vnPointDiameter:
-    case vnPointMaterial:
-      return vnNumberOfPoints;
-    case vnCurveStrain:
-    case vnCurveStressOverE:
-    case vnCurveStress:
-      return vnCurveNumberOfPoints;
-    case vnMaterialName:
-      return vnNumberOfTypes;
-    case vnLoadCaseTension:
-    case vnLoadCaseAngle:
-    case vnLoadCaseABR:
-    case vnState1Included:
-    case vnState2Included:
-      return vnNumberOfLoadCases;
-    case vnCircleX:
-    case vnCircleY:
-    case vnCircleDiameter:
-      return vnNumberOfCircles;
-    case vnMouldDiameter:
-      return vnNumberOfDiameters;
-    default:
-      return 0;
-  }
-}
 
 // Dimensions of the items that are fields of their own; table columns
 // carry theirs.
@@ -111,7 +81,9 @@ void ListItem(TBend& bend, int varNum, int row, std::ostream& out)
       numeric ? ValueToText(value, representation == vtText ? vtReal : representation) : value.ToText();
   out << varNum;
   if (row > 0) out << ':' << row;
-  out << '\t' << (descriptor ? descriptor->Name : std::string()) << '\t' << text << '\t'
+  // Texts come from the design file or the command line: no control
+  // character of theirs reaches the terminal.
+  out << '\t' << (descriptor ? descriptor->Name : std::string()) << '\t' << VisibleText(text) << '\t'
       << bend.Units().ExpandUnitNames(UnitPlaceholders(ItemDimension(bend, varNum))) << '\n';
 }
 
@@ -145,7 +117,7 @@ void ListItems(TBend& bend, std::ostream& out)
   const TVarList& vars = TBend::Vars();
   for (int i = 0; i < vars.Count(); ++i) {
     const int varNum = vars[i].VarNum;
-    const int countItem = RowCountItem(varNum);
+    const int countItem = ItemRowCountVarNum(varNum);
     if (countItem == 0) {
       ListItem(bend, varNum, 0, out);
       continue;

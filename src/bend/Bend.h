@@ -141,6 +141,12 @@ class TBend : public TModel {
   // Starts the progress display with one stage of n steps.
   void StartProgress(int n) const;
 
+  // Raises EBendDataError for the first value of the design that its item's
+  // descriptor refuses (NaN and numbers beyond Infinity included), skipping
+  // the shape definition not in use. Every calculation starts here; a design
+  // found sound is not walked again until its data changes.
+  void CheckItemValues() const;
+
   // Raises EBendStiffenerError with the first fault of the shape (power law:
   // diameters and linearity); the profile's own checks come from Profile().
   void CheckPowerLawShape() const;
@@ -184,6 +190,7 @@ class TBend : public TModel {
   void ReadSection0(ITaggedFile& file);
   void ReadSection1(ITaggedFile& file);
   void ReadSection2(ITaggedFile& file);
+  void ReadProfileBlock(ITaggedFile& file);
   void ReadSection3(ITaggedFile& file);
   void ReadSection4(ITaggedFile& file);
   void ReadMaterialTag(ITaggedFile& file, int sub);
@@ -234,6 +241,7 @@ class TBend : public TModel {
   bool FAddingPerformancePoints = false;
   std::uint8_t FPerformanceMapState = 0;
   std::uint8_t FResultsFileMode = 0;
+  mutable bool FItemValuesChecked = false;
   // Positions in the materials list of the materials in use, while the list
   // is rebuilt from a copy.
   std::vector<int> FMaterialPositions;
@@ -242,6 +250,10 @@ class TBend : public TModel {
   std::unique_ptr<TDesignChartResults> FDesignChartResults;
   std::unique_ptr<TPerformanceChartResults> FPerformanceChartResults;
 };
+
+// The item holding the row count of a table item (21061 has 21060), or 0
+// for an item with one value.
+int ItemRowCountVarNum(int varNum);
 
 // The 8-byte states-included cell of a load case: byte s flags state s.
 double StatesCell(bool state1, bool state2);
