@@ -19,88 +19,56 @@ namespace {
 
 // What the message calls an item; "%d" takes the 1-based row of a table
 // item. Items without a caption here (texts, choices, lists) are not checked.
+struct TCaption {
+  int VarNum;
+  const char* Text;
+};
+constexpr TCaption ItemCaptions[] = {
+    {vnCableBendStiffness1, "the cable bend stiffness of State 1"},
+    {vnCableBendStiffness2, "the cable bend stiffness of State 2"},
+    {vnAllowableBendRadius, "the allowable bend radius"},
+    {vnStiffenerID, "the stiffener ID"},
+    {vnActiveLength, "the active length"},
+    {vnRootDiameter, "the root diameter"},
+    {vnTipDiameter, "the tip diameter"},
+    {vnShapePower, "the shape power"},
+    {vnNumberOfPoints, "the number of profile points"},
+    {vnPointArcLength, "the arc length of profile point %d"},
+    {vnPointDiameter, "the diameter of profile point %d"},
+    {vnNumberOfLoadCases, "the number of load cases"},
+    {vnLoadCaseTension, "the tension of load case %d"},
+    {vnLoadCaseAngle, "the angle of load case %d"},
+    {vnLoadCaseABR, "the ABR of load case %d"},
+    {vnStationIntervalStiffener, "the station interval on the stiffener"},
+    {vnStationIntervalCable, "the station interval on the cable"},
+    {vnCableLength, "the cable length"},
+    {vnOutputIntervalStiffener, "the output interval on the stiffener"},
+    {vnOutputIntervalCable, "the output interval on the cable"},
+    {vnLengthFactorMin, "the minimum length factor"},
+    {vnLengthFactorMax, "the maximum length factor"},
+    {vnLengthFactorCount, "the number of length factors"},
+    {vnStiffnessFactorMin, "the minimum stiffness factor"},
+    {vnStiffnessFactorMax, "the maximum stiffness factor"},
+    {vnStiffnessFactorCount, "the number of stiffness factors"},
+    {vnTensionMin, "the minimum tension"},
+    {vnTensionMax, "the maximum tension"},
+    {vnTensionCount, "the number of tensions"},
+    {vnAngleMin, "the minimum angle"},
+    {vnAngleMax, "the maximum angle"},
+    {vnAngleAccuracy, "the angle accuracy"},
+    {vnNumberOfCircles, "the number of drawing circles"},
+    {vnCircleX, "the centre x of drawing circle %d"},
+    {vnCircleY, "the centre y of drawing circle %d"},
+    {vnCircleDiameter, "the diameter of drawing circle %d"},
+    {vnNumberOfDiameters, "the number of mould diameters"},
+    {vnMouldDiameter, "mould diameter %d"},
+};
+
 const char* ItemCaption(int varNum)
 {
-  switch (varNum) {
-    case vnCableBendStiffness1:
-      return "the cable bend stiffness of State 1";
-    case vnCableBendStiffness2:
-      return "the cable bend stiffness of State 2";
-    case vnAllowableBendRadius:
-      return "the allowable bend radius";
-    case vnStiffenerID:
-      return "the stiffener ID";
-    case vnActiveLength:
-      return "the active length";
-    case vnRootDiameter:
-      return "the root diameter";
-    case vnTipDiameter:
-      return "the tip diameter";
-    case vnShapePower:
-      return "the shape power";
-    case vnNumberOfPoints:
-      return "the number of profile points";
-    case vnPointArcLength:
-      return "the arc length of profile point %d";
-    case vnPointDiameter:
-      return "the diameter of profile point %d";
-    case vnNumberOfLoadCases:
-      return "the number of load cases";
-    case vnLoadCaseTension:
-      return "the tension of load case %d";
-    case vnLoadCaseAngle:
-      return "the angle of load case %d";
-    case vnLoadCaseABR:
-      return "the ABR of load case %d";
-    case vnStationIntervalStiffener:
-      return "the station interval on the stiffener";
-    case vnStationIntervalCable:
-      return "the station interval on the cable";
-    case vnCableLength:
-      return "the cable length";
-    case vnOutputIntervalStiffener:
-      return "the output interval on the stiffener";
-    case vnOutputIntervalCable:
-      return "the output interval on the cable";
-    case vnLengthFactorMin:
-      return "the minimum length factor";
-    case vnLengthFactorMax:
-      return "the maximum length factor";
-    case vnLengthFactorCount:
-      return "the number of length factors";
-    case vnStiffnessFactorMin:
-      return "the minimum stiffness factor";
-    case vnStiffnessFactorMax:
-      return "the maximum stiffness factor";
-    case vnStiffnessFactorCount:
-      return "the number of stiffness factors";
-    case vnTensionMin:
-      return "the minimum tension";
-    case vnTensionMax:
-      return "the maximum tension";
-    case vnTensionCount:
-      return "the number of tensions";
-    case vnAngleMin:
-      return "the minimum angle";
-    case vnAngleMax:
-      return "the maximum angle";
-    case vnAngleAccuracy:
-      return "the angle accuracy";
-    case vnNumberOfCircles:
-      return "the number of drawing circles";
-    case vnCircleX:
-      return "the centre x of drawing circle %d";
-    case vnCircleY:
-      return "the centre y of drawing circle %d";
-    case vnCircleDiameter:
-      return "the diameter of drawing circle %d";
-    case vnNumberOfDiameters:
-      return "the number of mould diameters";
-    case vnMouldDiameter:
-      return "mould diameter %d";
-    default:
-      return nullptr;
-  }
+  for (const TCaption& caption : ItemCaptions)
+    if (caption.VarNum == varNum) return caption.Text;
+  return nullptr;
 }
 
 // The shape definition not chosen has no say in the results.
@@ -117,42 +85,56 @@ std::string ValueText(const TVariant& value)
   return value.ToText();
 }
 
+// Where a refused value is: what the message calls it, and its item as
+// VarNum or VarNum:ROW.
+struct TPlace {
+  std::string Caption;
+  std::string Item;
+};
+
 // Raises the error naming the item, where to find it and its value, with
-// the message entry would have given.
-void Check(const TVar& descriptor, const TVariant& value, const std::string& caption, const std::string& item)
+// the message entry would have given. The place is described only then:
+// a sound design costs no texts.
+template <typename Describe>
+void Check(const TVar& descriptor, const TVariant& value, Describe describe)
 {
   const TAccessStatus status = Validate(descriptor, value, descriptor.VarType == vtReal ? vtReal : vtLong);
   if (status.Code == acValid) return;
+  const TPlace place = describe();
   std::string reason = status.Text();
   if (!reason.empty() && reason.back() != '.') reason += '.';
-  std::string text = VisibleText(caption);
+  std::string text = VisibleText(place.Caption);
   if (!text.empty()) text[0] = UpperCase(text.substr(0, 1))[0];
   throw EBendDataError(
-      Format("%s (item %s) is %s.  %s", text.c_str(), item.c_str(), ValueText(value).c_str(), reason.c_str()));
+      Format("%s (item %s) is %s.  %s", text.c_str(), place.Item.c_str(), ValueText(value).c_str(), reason.c_str()));
 }
 
 void CheckMaterial(const TBendStiffenerMaterial& material, int materialNumber)
 {
   const TVarList& vars = TBend::Vars();
-  const std::string name = "material " + std::to_string(materialNumber) + " ('" + material.Name() + "')";
+  auto of = [&](int s) {
+    return Format(" of material %d ('", materialNumber) + material.Name() + Format("'), State %d", s + 1);
+  };
   for (int s = 0; s < StateCount; ++s) {
-    const std::string state = Format(", State %d", s + 1);
-    Check(vars.Find(vnLinearE), material.LinearE(s), "the linear E of " + name + state, "21040");
+    Check(vars.Find(vnLinearE), material.LinearE(s), [&] { return TPlace{"the linear E" + of(s), "21040"}; });
     const TTable& curve = material.Curve(s);
-    Check(vars.Find(vnCurveNumberOfPoints), static_cast<std::int64_t>(curve.RowCount()),
-          "the number of stress-strain points of " + name + state, "21041");
+    Check(vars.Find(vnCurveNumberOfPoints), static_cast<std::int64_t>(curve.RowCount()), [&] {
+      return TPlace{"the number of stress-strain points" + of(s), "21041"};
+    });
     struct TColumn {
-      int VarNum, Column;
+      const TVar& Descriptor;
+      int Column;
       const char* Caption;
     };
-    const TColumn columns[] = {{vnCurveStrain, vnStrainColumn, "the strain"},
-                               {vnCurveStressOverE, vnStressOverEColumn, "the stress / E"},
-                               {vnCurveStress, vnStressColumn, "the stress"}};
+    const TColumn columns[] = {{vars.Find(vnCurveStrain), vnStrainColumn, "the strain"},
+                               {vars.Find(vnCurveStressOverE), vnStressOverEColumn, "the stress / E"},
+                               {vars.Find(vnCurveStress), vnStressColumn, "the stress"}};
     for (int row = 0; row < curve.RowCount(); ++row)
       for (const TColumn& column : columns)
-        Check(vars.Find(column.VarNum), curve.Cell(row, column.Column),
-              Format("%s at stress-strain point %d of ", column.Caption, row + 1) + name + state,
-              Format("%d:%d", column.VarNum, row + 1));
+        Check(column.Descriptor, curve.Cell(row, column.Column), [&] {
+          return TPlace{Format("%s at stress-strain point %d", column.Caption, row + 1) + of(s),
+                        Format("%d:%d", column.Descriptor.VarNum, row + 1)};
+        });
   }
 }
 
@@ -206,12 +188,15 @@ void TBend::CheckItemValues() const
       TVariant value;
       self.GetValue(descriptor.VarNum, row, status, value, descriptor.VarType == vtReal ? vtReal : vtLong);
       if (status.Code != acOk && status.Code != acReadOnly) continue;
-      const std::string item =
-          countItem == 0 ? std::to_string(descriptor.VarNum) : Format("%d:%d", descriptor.VarNum, row + 1);
-      Check(descriptor, value, countItem == 0 ? caption : Format(caption, row + 1), item);
+      Check(descriptor, value, [&] {
+        if (countItem == 0) return TPlace{caption, std::to_string(descriptor.VarNum)};
+        return TPlace{Format(caption, row + 1), Format("%d:%d", descriptor.VarNum, row + 1)};
+      });
     }
   }
-  Check(vars.Find(vnNumberOfTypes), static_cast<std::int64_t>(FMaterials->Count()), "the number of materials", "21045");
+  Check(vars.Find(vnNumberOfTypes), static_cast<std::int64_t>(FMaterials->Count()), [] {
+    return TPlace{"the number of materials", "21045"};
+  });
   for (int m = 0; m < FMaterials->Count(); ++m) CheckMaterial(*FMaterials->Material(m), m + 1);
   FItemValuesChecked = true;
 }
