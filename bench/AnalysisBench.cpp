@@ -68,5 +68,20 @@ void BM_DesignChartNonLinear(benchmark::State& state)
 }
 BENCHMARK(BM_DesignChartNonLinear)->Unit(benchmark::kMillisecond);
 
+// The walk over every value of a design that comes before its first
+// calculation after a change: the default design's tables, and tables of
+// 1000 load cases, circles and moulds.
+void BM_CheckItemValues(benchmark::State& state)
+{
+  auto bend = New<TBend>();
+  const int rows = static_cast<int>(state.range(0));
+  for (int varNum : {vnNumberOfLoadCases, vnNumberOfCircles, vnNumberOfDiameters}) Set(*bend, varNum, rows, vtInt);
+  for (auto _ : state) {
+    bend->InvalidateResults();
+    bend->CheckItemValues();
+  }
+}
+BENCHMARK(BM_CheckItemValues)->Arg(5)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace umbrinex

@@ -1,6 +1,7 @@
-// Opens arbitrary bytes as a design file of both kinds. Any outcome but a
-// clean load or a file error (a crash, a hang, another exception, a leak)
-// is a finding.
+// Opens arbitrary bytes as a design file of both kinds and checks the values
+// read as a calculation would. Any outcome but a clean load or a file error,
+// and a clean check or a refused value (a crash, a hang, another exception,
+// a leak) is a finding.
 
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
       LoadFromMemory(*bend, bytes, *fileClass);
     } catch (const EFileError&) {
+    }
+    // Whatever was read is checked as a calculation would check it.
+    try {
+      bend->CheckItemValues();
+    } catch (const EBendDataError&) {
     }
   }
   return 0;

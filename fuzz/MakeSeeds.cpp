@@ -1,4 +1,7 @@
-// Writes design files of both kinds into a folder, as the fuzzer's seeds.
+// Writes design files of both kinds into a folder, as the fuzzer's seeds:
+// the default design, one changed almost everywhere, one saved with its
+// results, a file of the previous version, a user-defined profile over two
+// materials, and one with every table at its largest useful size.
 
 #include <cstdio>
 #include <string>
@@ -6,10 +9,68 @@
 #include "bend/Bend.h"
 #include "framework/data/Units.h"
 #include "persistence/BendFile.h"
+#include "persistence/TessanFile.h"
+
+namespace {
+
+using namespace umbrinex;
+
+void Set(TBend& bend, int varNum, const TVariant& value, TVarType representation, int index = 0)
+{
+  TAccessStatus status;
+  bend.SetValue(varNum, index, status, value, representation);
+  if (status.Code != acOk)
+    std::fprintf(stderr, "make_fuzz_seeds: item %d:%d refused: %s\n", varNum, index + 1, status.Text().c_str());
+}
+
+// Two materials, the profile's segments alternating between them.
+void UseTwoMaterialProfile(TBend& bend, int points)
+{
+  Set(bend, vnNumberOfTypes, 2, vtInt);
+  Set(bend, vnStiffenerDefinition, "User Defined", vtText);
+  Set(bend, vnNumberOfPoints, points, vtInt);
+  for (int i = 0; i < points; ++i) {
+    Set(bend, vnPointArcLength, 0.01 * i, vtReal, i);
+    Set(bend, vnPointDiameter, 0.3 - 0.1 * i / points, vtReal, i);
+    if (i + 1 < points) Set(bend, vnPointMaterial, i % 2 == 0 ? "Material 1" : "Material 2", vtText, i);
+  }
+}
+
+void MakeLargest(TBend& bend)
+{
+  UseTwoMaterialProfile(bend, 1000);
+  Set(bend, vnNumberOfLoadCases, 1000, vtInt);
+  for (int i = 0; i < 1000; ++i) Set(bend, vnLoadCaseTension, 0.05 * i, vtReal, i);
+  Set(bend, vnNumberOfCircles, 1000, vtInt);
+  Set(bend, vnNumberOfDiameters, 1000, vtInt);
+  for (int j = 0; j < 1000; ++j) Set(bend, vnMouldDiameter, 0.05 + 0.001 * j, vtReal, j);
+  for (int m = 0; m < 2; ++m) {
+    Set(bend, vnSelectedMaterial, m, vtCard);
+    for (int s = 0; s < StateCount; ++s) {
+      Set(bend, vnCurrentState, s, vtInt);
+      Set(bend, vnCurveNumberOfPoints, 1000, vtInt);
+      for (int k = 0; k < 1000; ++k) Set(bend, vnCurveStrain, -0.3 + 0.0013 * k, vtReal, k);
+    }
+  }
+  Set(bend, vnLengthFactorCount, 25, vtInt);
+  Set(bend, vnStiffnessFactorCount, 25, vtInt);
+  Set(bend, vnTensionCount, 100, vtInt);
+}
+
+void SaveOlder(TBend& bend, const std::string& fileName)
+{
+  bend.BeforeWrite();
+  TDOSUmbrinexFile file(&bend, TFileMode::Write, ctSavedDataFile);
+  file.OpenFile(fileName, OldDataFileClass);
+  bend.WriteData(file);
+  file.WriteEndOfData();
+  file.Close();
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-  using namespace umbrinex;
   if (argc != 2) {
     std::fprintf(stderr, "usage: make_fuzz_seeds FOLDER\n");
     return 2;
@@ -17,12 +78,24 @@ int main(int argc, char** argv)
   const std::string folder = argv[1];
   auto bend = New<TBend>();
   SaveToFile(*bend, folder + "/default.mxd");
-  TAccessStatus status;
-  bend->SetValue(vnNumberOfTypes, 0, status, 2, vtInt);
-  bend->SetValue(vnStiffenerDefinition, 0, status, "User Defined", vtText);
-  bend->SetValue(vnState2Included, 1, status, "No", vtText);
-  bend->SetValue(vnNumberOfCircles, 0, status, 2, vtInt);
+  SaveOlder(*bend, folder + "/older.dat");
+  bend->SetResultsFileMode(1);
+  SaveToFile(*bend, folder + "/with-results.mxd");
+  bend->SetResultsFileMode(0);
+
+  Set(*bend, vnNumberOfTypes, 2, vtInt);
+  Set(*bend, vnStiffenerDefinition, "User Defined", vtText);
+  Set(*bend, vnState2Included, "No", vtText, 1);
+  Set(*bend, vnNumberOfCircles, 2, vtInt);
   bend->Units().SetSystem(1);
   SaveToFile(*bend, folder + "/modified.mxd");
+
+  auto profile = New<TBend>();
+  UseTwoMaterialProfile(*profile, 4);
+  SaveToFile(*profile, folder + "/profile.mxd");
+
+  auto largest = New<TBend>();
+  MakeLargest(*largest);
+  SaveToFile(*largest, folder + "/largest.mxd");
   return 0;
 }

@@ -6,6 +6,8 @@ JOBS="${JOBS:-2}"
 
 # Debian packages the build and the tests need.
 PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev python3-openpyxl libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev libgl-dev)
+# And those of the fuzzer (scripts/fuzz.sh): clang with libFuzzer's runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=()

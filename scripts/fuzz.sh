@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 SECONDS_TO_RUN="${1:-60}"
-ensure_packages clang libclang-rt-14-dev
+ensure_packages "${FUZZ_PACKAGES[@]}"
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUMBRINEX_FUZZ=ON \
   -DUMBRINEX_SANITIZE=ON -DUMBRINEX_WITH_QT=OFF -DUMBRINEX_BENCHMARKS=OFF >/dev/null
 cmake --build "$ROOT/build-fuzz" -j"$JOBS" --target load_design_fuzzer make_fuzz_seeds

@@ -9,6 +9,7 @@
 #include <functional>
 #include <ostream>
 #include <set>
+#include <sstream>
 
 #include <CLI/CLI.hpp>
 
@@ -64,7 +65,8 @@ void ApplySettings(TBend& bend, const std::vector<std::string>& settings)
   for (const std::string& argument : settings) {
     const std::optional<TItemSetting> setting = ParseItemSetting(argument);
     if (!setting)
-      throw EUsageError("--set " + argument + ": expected ITEM=TEXT with ITEM a VarNum or VarNum:ROW (rows from 1)");
+      throw EUsageError("--set " + VisibleText(argument) +
+                        ": expected ITEM=TEXT with ITEM a VarNum or VarNum:ROW (rows from 1)");
     const TAccessStatus status = EnterItemText(bend, setting->VarNum, std::max(setting->Row - 1, 0), setting->Text);
     if (status.Code != acOk) throw EUsageError(setting->Item + ": " + status.Text());
   }
@@ -173,6 +175,44 @@ void SaveReports(TBend& bend, const TCliOptions& options)
     SaveWorkbookXlsx(workbook, options.ReportFile);
 }
 
+#ifdef UMBRINEX_CLI_GRAPHS
+// The names --graph accepts: the graphs, then the drawings.
+std::vector<std::string> GraphNames()
+{
+  std::vector<std::string> names;
+  const std::string graphs = GraphFileNames();
+  for (std::size_t start = 0; start <= graphs.size();) {
+    const std::size_t end = std::min(graphs.find(", ", start), graphs.size());
+    names.push_back(graphs.substr(start, end - start));
+    start = end + 2;
+  }
+  for (const char* drawing : {"General Arrangement", "Deflected Shape"})
+    if (IsDrawingName(drawing)) names.emplace_back(drawing);
+  return names;
+}
+
+std::string JoinedGraphNames()
+{
+  std::string joined;
+  for (const std::string& name : GraphNames()) joined += (joined.empty() ? "\"" : ", \"") + name + "\"";
+  return joined;
+}
+#endif
+
+// A graph the program does not know is a usage error, found before the
+// design is opened or anything is calculated.
+void CheckGraphName(const std::string& name)
+{
+  if (name.empty()) return;
+#ifdef UMBRINEX_CLI_GRAPHS
+  const std::vector<std::string> names = GraphNames();
+  if (std::find(names.begin(), names.end(), name) == names.end())
+    throw EUsageError("--graph " + VisibleText(name) + ": unknown graph; the graphs are " + JoinedGraphNames() + ".");
+#else
+  throw EUsageError("--graph needs the desktop libraries, which this build leaves out.");
+#endif
+}
+
 void RenderGraph(TBend& bend, const TCliOptions& options)
 {
 #ifdef UMBRINEX_CLI_GRAPHS
@@ -181,13 +221,13 @@ void RenderGraph(TBend& bend, const TCliOptions& options)
   else RenderGraphToFile(bend, options.Graph, loadCase, options.GraphFile);
 #else
   (void)bend;
-  (void)options;
-  throw EUsageError("--graph needs the desktop libraries, which this build leaves out.");
+  CheckGraphName(options.Graph);
 #endif
 }
 
 void Run(const TCliOptions& options, std::ostream& out)
 {
+  CheckGraphName(options.Graph);
   std::unique_ptr<TBend> bend = New<TBend>();
   if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
   ApplySettings(*bend, options.Settings);
@@ -230,11 +270,13 @@ int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
   } catch (const ESilentAbort&) {
     return ExitCancelled;
   } catch (const EUsageError& e) {
-    err << e.what() << '\n';
+    err << VisibleText(e.what(), true) << '\n';
     return ExitUsage;
   } catch (const std::exception& e) {
+    // Messages carry texts of the design and of the command line: shown,
+    // never obeyed by the terminal.
     out.flush();
-    err << e.what() << '\n';
+    err << VisibleText(e.what(), true) << '\n';
     return ExitFailed;
   }
 }
@@ -275,7 +317,11 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e, out, err);
+    // The parser quotes the arguments it refuses as they were typed.
+    std::ostringstream parserOut, parserErr;
+    const int status = app.exit(e, parserOut, parserErr);
+    out << VisibleText(parserOut.str(), true);
+    err << VisibleText(parserErr.str(), true);
     return status == 0 ? ExitOk : ExitUsage;
   }
   return RunOptions(options, out, err);

@@ -6,6 +6,7 @@
 
 #include "bend/Bend.h"
 #include "cli/Cli.h"
+#include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
 #include "framework/data/ValueText.h"
 
@@ -37,7 +38,9 @@ void ListItem(TBend& bend, int varNum, int row, const TItemInfo& info, std::ostr
       numeric ? ValueToText(value, representation == vtText ? vtReal : representation) : value.ToText();
   out << varNum;
   if (row > 0) out << ':' << row;
-  out << '\t' << (descriptor ? descriptor->Name : std::string()) << '\t' << text << '\t'
+  // Texts come from the design file or the command line: no control
+  // character of theirs reaches the terminal.
+  out << '\t' << (descriptor ? descriptor->Name : std::string()) << '\t' << VisibleText(text) << '\t'
       << bend.Units().ExpandUnitNames(UnitPlaceholders(info.Dimension)) << '\n';
 }
 

@@ -77,7 +77,8 @@ TPlacedCell PlacedCell(const TCell& cell)
     placed.Text = FormatCellNumber(*number, cell.Format.NumberFormat);
     placed.Number = true;
   } else if (const auto* text = std::get_if<std::string>(&cell.Value)) {
-    placed.Text = *text;
+    // Texts of the design reach the terminal: none may steer it.
+    placed.Text = VisibleText(*text);
   } else if (const auto* flag = std::get_if<bool>(&cell.Value)) {
     placed.Text = *flag ? "TRUE" : "FALSE";
     placed.Number = true;
@@ -218,7 +219,7 @@ std::string WorkbookReportText(const TWorkbook& workbook)
     const TSheet& sheet = workbook.Sheet(i);
     if (i > 0) text += "\n";
     const auto* title = std::get_if<std::string>(&sheet.Cell(1, 1).Value);
-    if (title == nullptr || *title != sheet.Name()) text += sheet.Name() + "\n";
+    if (title == nullptr || *title != sheet.Name()) text += VisibleText(sheet.Name()) + "\n";
     text += SheetText(sheet);
   }
   return text;

@@ -253,6 +253,7 @@ std::array<TBendResults*, 4> TBend::AllResults() const
 
 void TBend::InvalidateResults()
 {
+  FItemValuesChecked = false;
   for (TBendResults* results : AllResults()) results->Invalidate();
   FPerformanceMapState = pmNotBuilt;
 }
@@ -274,6 +275,7 @@ void TBend::StartProgress(int n) const
 void TBend::ResetResults()
 {
   TModel::ResetResults();
+  FItemValuesChecked = false;
   if (FLoadCaseResults) FLoadCaseResults->ResetResults();
   FStandardDiametersValid = false;
   FDataChanged = true;
@@ -299,7 +301,7 @@ TBendStiffenerMaterial* TBend::ResolveMaterialName(const std::string& storedName
 {
   const std::string name = NameManager().Changes().Translate(storedName);
   if (TBendStiffenerMaterial* material = FMaterials->FindMaterial(name)) return material;
-  ShowWarning(Format("Cannot find material type '%s' - using first material type.", name.c_str()));
+  ShowWarning(Format("Cannot find material type '%s' - using first material type.", VisibleText(name).c_str()));
   return FMaterials->Material(0);
 }
 

@@ -145,6 +145,12 @@ class TBend : public TModel {
   // Starts the progress display with one stage of n steps.
   void StartProgress(int n) const;
 
+  // Raises EBendDataError for the first value of the design that its item's
+  // descriptor refuses (NaN and numbers beyond Infinity included), skipping
+  // the shape definition not in use. Every calculation starts here; a design
+  // found sound is not walked again until its data changes.
+  void CheckItemValues() const;
+
   // Raises EBendStiffenerError with the first fault of the shape (power law:
   // diameters and linearity); the profile's own checks come from Profile().
   void CheckPowerLawShape() const;
@@ -189,6 +195,7 @@ class TBend : public TModel {
   void ReadSection0(ITaggedFile& file);
   void ReadSection1(ITaggedFile& file);
   void ReadSection2(ITaggedFile& file);
+  void ReadProfileBlock(ITaggedFile& file);
   void ReadSection3(ITaggedFile& file);
   void ReadSection4(ITaggedFile& file);
   void ReadMaterialTag(ITaggedFile& file, int sub);
@@ -239,6 +246,7 @@ class TBend : public TModel {
   bool FAddingPerformancePoints = false;
   TPerformanceMapState FPerformanceMapState = pmNotBuilt;
   std::uint8_t FResultsFileMode = 0;
+  mutable bool FItemValuesChecked = false;
   // Positions in the materials list of the materials in use, while the list
   // is rebuilt from a copy.
   std::vector<int> FMaterialPositions;

@@ -10,4 +10,11 @@ class EBendStiffenerError : public EUmbrinexError {
   using EUmbrinexError::EUmbrinexError;
 };
 
+// A value of the design that its item would refuse at entry, met before
+// anything is calculated from it; the message names the item and the value.
+class EBendDataError : public EBendStiffenerError {
+ public:
+  using EBendStiffenerError::EBendStiffenerError;
+};
+
 }  // namespace umbrinex

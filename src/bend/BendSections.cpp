@@ -149,10 +149,11 @@ void TBend::WriteSection2(ITaggedFile& file)
   WriteDoubles(file, {FActiveLength, FRootDiameter, FTipDiameter, FShapePower / 4.0, FShapePower});
   WriteName(file, FMaterialName);
   file.EndRecord();
+  // Record 3: the point count, then the profile block of three records
+  // (arc lengths, diameters, the materials of all points but the last).
   const int n = FProfile->Count();
   file.BeginRecord();
   file.WriteInteger(n);
-  file.EndRecord();
   file.BeginRecord();
   file.BeginRecord();
   file.WriteInteger(n);
@@ -165,6 +166,7 @@ void TBend::WriteSection2(ITaggedFile& file)
   file.BeginRecord();
   file.WriteInteger(n);
   for (int i = 0; i + 1 < n; ++i) WriteName(file, FProfile->Point(i).MaterialName);
+  file.EndRecord();
   file.EndRecord();
   file.EndRecord();
 }
@@ -278,8 +280,21 @@ void TBend::ReadSection2(ITaggedFile& file)
   file.EndReadRecord();
   file.BeginReadRecord();
   const int n = ReadCount(file, FProfile->Count(), MaxRows);
-  file.EndReadRecord();
   if (n != FProfile->Count()) FProfile->SetCount(n);
+  if (file.BytesLeft() > 0) {
+    ReadProfileBlock(file);
+    file.EndReadRecord();
+  } else {
+    // Earlier builds of this program wrote the block as a record of its
+    // own after the count; a file of the proper layout always holds it
+    // inside the count's record.
+    file.EndReadRecord();
+    ReadProfileBlock(file);
+  }
+}
+
+void TBend::ReadProfileBlock(ITaggedFile& file)
+{
   file.BeginReadRecord();
   auto readColumn = [&](auto field) {
     file.BeginReadRecord();

@@ -133,6 +133,7 @@ void TBendStiffener::ResizeSolution()
 
 void TBendStiffener::CheckData() const
 {
+  FBend.CheckItemValues();
   if (FBend.StiffenerDefinition() == sdUserDefined) FBend.Profile().Check(FBend.StiffenerID());
   else FBend.CheckPowerLawShape();
   FBend.Materials().CheckAllCurves(FBend.Linearity());

@@ -8,6 +8,7 @@ namespace umbrinex {
 void TBendResults::EnsureCalculated()
 {
   if (FStatus != TResultsStatus::NotCalculated) return;
+  FOwner.CheckItemValues();
   Calculate();
   FStatus = TResultsStatus::Calculated;
 }

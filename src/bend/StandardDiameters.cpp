@@ -36,6 +36,7 @@ void TStandardDiameters::Compute(TBend& bend)
 {
   if (bend.StandardDiametersValid() || bend.StiffenerDefinition() == sdUserDefined) return;
   Clear();
+  bend.CheckItemValues();
   TTable& moulds = bend.MouldDiameters();
   moulds.Sort(soAscending);
   if (moulds.HasDuplicateIndexValues()) {

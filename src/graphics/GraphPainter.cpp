@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "charts/ChartEngine.h"
+#include "framework/data/TextUtils.h"
 #include "graphics/QtColours.h"
 #include "numerics/ReservedDoubles.h"
 
@@ -35,6 +36,10 @@ QPointF ValueAt(const TChart& chart, const TChartLayout& layout, const QPointF& 
 
 namespace {
 
+// Titles, names and labels may hold texts of the design, whose control
+// characters neither a screen nor an SVG file can carry: drawn as escapes.
+QString Shown(const std::string& text) { return QString::fromStdString(VisibleText(text)); }
+
 constexpr double Margin = 8.0;
 constexpr double Gap = 3.0;
 constexpr double LegendSample = 20.0;
@@ -48,7 +53,7 @@ struct TRun {
 std::vector<TRun> TitleRuns(const std::string& title)
 {
   std::vector<TRun> runs(1);
-  const QString text = QString::fromStdString(title);
+  const QString text = Shown(title);
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i] == u'^' && i + 1 < text.size()) {
       qsizetype end = i + 1;
@@ -196,7 +201,7 @@ QRectF TChartPainter::PlaceHeader(QRectF r)
   p.setFont(font);
   p.setPen(Ink(setting.Colour));
   const QRectF line(r.left(), r.top(), r.width(), metrics.height());
-  p.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, QString::fromStdString(o.Header));
+  p.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, Shown(o.Header));
   r.setTop(r.top() + 2.0 * metrics.height());
   return r;
 }
@@ -206,7 +211,7 @@ QRectF TChartPainter::PlaceLegend(QRectF r)
   if (!c.LegendVisible) return r;
   for (int i = 0; i < FEngine.CurveCount(); ++i) {
     const TCurve& curve = FEngine.Curve(i);
-    if (curve.InLegend && curve.Visible) FLegend.push_back({QString::fromStdString(curve.LegendText()), &curve, {}});
+    if (curve.InLegend && curve.Visible) FLegend.push_back({Shown(curve.LegendText()), &curve, {}});
   }
   if (FLegend.empty()) return r;
   const QFontMetricsF metrics(Font(c.LegendFont));
@@ -360,7 +365,7 @@ void TChartPainter::DrawIntercept(const TIntercept& line)
   p.setPen(Pen(line.Colour, line.Width, line.Style));
   const QFont font = Font(c.Axes[line.Axis == 0 ? 0 : 1].LabelFont);
   const QFontMetricsF metrics(font);
-  const QString label = QString::fromStdString(line.Label);
+  const QString label = Shown(line.Label);
   if (line.Axis == 0) {
     p.drawLine(QPointF(X(v), L.Plot.top()), QPointF(X(v), L.Plot.bottom()));
     p.setFont(font);
@@ -456,7 +461,7 @@ void TChartPainter::DrawMarker(const TChartPoint& point)
   if (point.Label.empty()) return;
   const QFont font = Font(c.Axes[0].LabelFont);
   const QFontMetricsF metrics(font);
-  const QString label = QString::fromStdString(point.Label);
+  const QString label = Shown(point.Label);
   p.setFont(font);
   p.setPen(Ink(c.Axes[0].LabelFont.Colour));
   p.drawText(QPointF(x - metrics.horizontalAdvance(label) / 2.0, y - point.ArrowLength() - metrics.descent()), label);

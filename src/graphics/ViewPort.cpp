@@ -6,6 +6,7 @@
 #include <QString>
 #include <cmath>
 
+#include "framework/data/TextUtils.h"
 #include "framework/data/ValueText.h"
 #include "graphics/QtColours.h"
 #include "numerics/MathConstants.h"
@@ -157,7 +158,9 @@ double TViewPort::TextHeight() const { return QFontMetricsF(FPainter->font()).bo
 void TViewPort::TextAt(QPointF pixel, const std::string& text)
 {
   const QFontMetricsF metrics(FPainter->font());
-  FPainter->drawText(QPointF(pixel.x(), pixel.y() + metrics.ascent()), QString::fromStdString(text));
+  // Texts of the design may hold control characters, which neither a screen
+  // nor an SVG file can carry: they are drawn as escapes.
+  FPainter->drawText(QPointF(pixel.x(), pixel.y() + metrics.ascent()), QString::fromStdString(VisibleText(text)));
 }
 
 void TViewPort::Text(const TVector& point, const std::string& text) { TextAt(Project(point), text); }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "bend/Bend.h"
+#include "framework/data/DiskFile.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
 #include "persistence/ResultsFile.h"
@@ -35,8 +36,13 @@ std::string FullName(const std::string& fileName)
 
 void WarnAboutReplacedCharacters(const TTaggedFile& file)
 {
-  if (file.ReplacedCharacters() == 0) return;
-  ShowWarning("Some texts of this design use characters that a data file cannot hold; they were saved as '?'.");
+  if (file.ReplacedCharacters() != 0)
+    ShowWarning("Some texts of this design use characters that a data file cannot hold; they were saved as '?'.");
+  // Entry refuses such texts; this is for any that came in another way.
+  if (file.CutTexts() != 0)
+    ShowWarning(
+        "Some texts of this design are longer than a data file can hold; they were saved cut to 65535 "
+        "characters.");
 }
 
 // Writes the whole design (and its results when asked) and the end tag.
@@ -212,7 +218,9 @@ std::string LoadFromFile(TBend& bend, const std::string& fileName)
 int PeekFileTypeCode(const std::string& fileName)
 {
   // The type code is byte 17 of the 25-byte header.
-  std::FILE* f = std::fopen(fileName.c_str(), "rb");
+  // Anything but a regular file is left to the open that follows, which
+  // names the fault; a named pipe would make a plain open wait.
+  std::FILE* f = TryOpenFileForReading(fileName);
   if (f == nullptr) return 255;
   unsigned char header[25];
   const std::size_t got = std::fread(header, 1, sizeof header, f);

@@ -68,8 +68,9 @@ class TFileStream final : public TStream {
   bool Sync();
   // Closes the file; false when its last writes failed.
   bool CloseFile();
-  // The system's text for the last failure.
+  // The system's text for the last failure, and its number (0 for none).
   std::string LastError() const;
+  int LastErrorNumber() const { return FErrno; }
 
  private:
   enum class TLastOperation { None, Read, Write };

@@ -100,7 +100,7 @@ TTaggedFile::TTaggedFile(TFileMode mode) : FMode(mode) {}
 TTaggedFile::~TTaggedFile()
 {
   if (!FOpen) return;
-  if (FMode == TFileMode::Write && !FTempPath.empty()) {
+  if (FMode == TFileMode::Write && FReplacement) {
     Abandon();
     return;
   }
@@ -181,7 +181,8 @@ void TTaggedFile::ReadHeader(const TFileClass& fileClass)
     const std::string name = FFileName.empty() ? "This" : Format("'%s'", FileNameForMessage(FFileName).c_str());
     RaiseFileError(name + " is not " + ExpectedKindText(fileClass.FileTypeCode));
   }
-  if (!IsVersionAccepted(version)) RaiseFileError("Wrong file version.  This is a " + version + " file.");
+  // The version is whatever bytes the file holds: shown, never obeyed.
+  if (!IsVersionAccepted(version)) RaiseFileError("Wrong file version.  This is a " + VisibleText(version) + " file.");
   FFileVersion = version;
   ReadFeatureTags();
   ResetCheckState();
@@ -495,7 +496,10 @@ void TTaggedFile::PutDoubles(const double* values, std::size_t n)
 void TTaggedFile::PutText(const std::string& utf8, std::size_t maxBytes, bool counted)
 {
   std::string bytes = Utf8ToCp1252(Trim(utf8), &FReplacedCharacters);
-  if (bytes.size() > maxBytes) bytes.resize(maxBytes);
+  if (bytes.size() > maxBytes) {
+    bytes.resize(maxBytes);
+    ++FCutTexts;
+  }
   if (counted) {
     PutLE(static_cast<std::uint16_t>(bytes.size()));
     Put(bytes.data(), bytes.size());
@@ -586,7 +590,7 @@ void TTaggedFile::Corrupt() const
 
 void TTaggedFile::WriteError() const
 {
-  RaiseFileError(Format("Write error on file '%s'.", FileNameForMessage(FFileName).c_str()));
+  RaiseWriteError(FFileName, FFile ? FFile->LastErrorNumber() : 0);
 }
 
 void TTaggedFile::StreamError(const std::string& systemText) const

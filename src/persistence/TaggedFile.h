@@ -177,6 +177,8 @@ class TTaggedFile : public ITaggedFile {
   // Characters written as '?' because the file's code page has no such
   // character, or because the text was not valid UTF-8.
   std::size_t ReplacedCharacters() const { return FReplacedCharacters; }
+  // Texts cut to the 65535 bytes a string of the file can hold.
+  std::size_t CutTexts() const { return FCutTexts; }
 
   // ITaggedFile
   void BeginTag(int tag, int sub) override { StartTag(tag, sub, FTagForm, true); }
@@ -300,8 +302,8 @@ class TTaggedFile : public ITaggedFile {
   const TFileMode FMode;
   int FTagForm = tfShort;
   std::string FFileName;
-  std::string FTargetPath;  // absolute; what a written file replaces at Close
-  std::string FTempPath;    // the file being written until then
+  std::string FTargetPath;                         // absolute; what a written file replaces at Close
+  std::unique_ptr<TReplacementFile> FReplacement;  // the file being written until then
   std::string FSignature = "Umbrinex";
   int FMajorVersion = 0;
   std::string FMinorVersion;
@@ -336,6 +338,7 @@ class TTaggedFile : public ITaggedFile {
   bool FCollecting = false;
   std::vector<std::string> FUnrecognised;
   std::size_t FReplacedCharacters = 0;
+  std::size_t FCutTexts = 0;
 };
 
 // The little-endian byte level, shared by the tag and the value code.

@@ -42,18 +42,6 @@ std::int64_t AvailableMemory()
   return std::numeric_limits<std::int64_t>::max();
 }
 
-// The permissions a newly created file would get.
-mode_t NewFileMode()
-{
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    unsigned int mask = 0;
-    if (std::sscanf(line.c_str(), "Umask: %o", &mask) == 1) return 0666 & ~static_cast<mode_t>(mask);
-  }
-  return 0644;
-}
-
 bool Exists(const std::string& name)
 {
   struct stat info {};
@@ -112,17 +100,7 @@ void TTaggedFile::OpenFile(const std::string& fileName, const TFileClass& fileCl
 
 void TTaggedFile::OpenForReading()
 {
-  std::FILE* file = std::fopen(FTargetPath.c_str(), "rbe");
-  if (file == nullptr) {
-    const int error = errno;
-    if (error == ENOENT || error == ENOTDIR)
-      RaiseFileError(Format("File '%s' does not exist.", FileNameForMessage(FFileName).c_str()));
-    StreamError(std::strerror(error));
-  }
-  auto stream = std::make_unique<TFileStream>(file);
-  struct stat info {};
-  if (fstat(stream->Descriptor(), &info) != 0) StreamError(std::strerror(errno));
-  if (S_ISDIR(info.st_mode)) StreamError(std::strerror(EISDIR));
+  auto stream = std::make_unique<TFileStream>(OpenFileForReading(FTargetPath));
   if (stream->Size() < FileBufferingThreshold()) {
     // Small files are read whole: the many small reads of a load then cost
     // nothing, and the file is free again at once.
@@ -138,42 +116,14 @@ void TTaggedFile::OpenForReading()
 
 void TTaggedFile::OpenForWriting()
 {
-  const std::string shownName = FileNameForMessage(FFileName);
-  std::filesystem::path target(FTargetPath);
-  // A link stays a link: the file it points to is the one replaced.
-  std::error_code error;
-  if (std::filesystem::is_symlink(target, error)) {
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
-    if (!error) target = resolved;
-  }
-  // The file is never opened itself, so refuse here what opening it would.
-  struct stat info {};
-  const bool exists = stat(target.c_str(), &info) == 0;
-  if (exists) {
-    if (S_ISDIR(info.st_mode)) RaiseFileError(Format("Access to file '%s' was denied.", shownName.c_str()));
-    if (!S_ISREG(info.st_mode)) RaiseFileError(Format("File '%s' is a system file.", shownName.c_str()));
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-      RaiseFileError(Format("File '%s' is read-only.", shownName.c_str()));
-    if (access(target.c_str(), W_OK) != 0) RaiseFileError(Format("Access to file '%s' was denied.", shownName.c_str()));
-  }
-  FTargetPath = target.string();
-
-  std::string temporary = (target.parent_path() / Format(".%s.XXXXXX", target.filename().c_str())).string();
-  const int descriptor = mkostemp(temporary.data(), O_CLOEXEC);
-  if (descriptor < 0) {
-    const int failure = errno;
-    if (failure == EACCES || failure == EPERM || failure == EROFS || failure == ENOENT || failure == ENOTDIR)
-      RaiseFileError(Format("Access to file '%s' was denied.", shownName.c_str()));
-    StreamError(std::strerror(failure));
-  }
-  FTempPath = temporary;
-  // The replacement keeps the permissions of the file it replaces.
-  fchmod(descriptor, exists ? (info.st_mode & 07777) : NewFileMode());
+  FReplacement = std::make_unique<TReplacementFile>(FFileName);
+  FTargetPath = FReplacement->TargetPath();
+  const int descriptor = FReplacement->ReleaseDescriptor();
   std::FILE* file = fdopen(descriptor, "w+b");
   if (file == nullptr) {
     const int failure = errno;
     close(descriptor);
-    StreamError(std::strerror(failure));
+    RaiseWriteError(FFileName, failure);
   }
   FFile = std::make_unique<TFileStream>(file);
   if (EstimatedSize() < FileBufferingThreshold()) {
@@ -187,7 +137,7 @@ void TTaggedFile::OpenForWriting()
 void TTaggedFile::Close()
 {
   if (!FOpen) return;
-  if (FMode == TFileMode::Write && FFile) CommitFile();
+  if (FMode == TFileMode::Write && FReplacement) CommitFile();
   Release();
   if (FCompared) AppendCheckLog();
 }
@@ -200,8 +150,8 @@ void TTaggedFile::CommitFile()
       if (!FFile->Seek(0) || !FFile->Write(bytes.data(), bytes.size())) WriteError();
     }
     if (!FFile->Sync() || !FFile->CloseFile()) WriteError();
-    if (std::rename(FTempPath.c_str(), FTargetPath.c_str()) != 0) WriteError();
-    FTempPath.clear();
+    FReplacement->Commit();
+    FReplacement.reset();
   } catch (...) {
     Abandon();
     throw;
@@ -211,10 +161,7 @@ void TTaggedFile::CommitFile()
 void TTaggedFile::Abandon()
 {
   if (FFile) FFile->CloseFile();
-  if (!FTempPath.empty()) {
-    std::remove(FTempPath.c_str());
-    FTempPath.clear();
-  }
+  FReplacement.reset();
   Release();
   // A comparison that failed half-way still leaves what it found; this is a
   // clean-up path, so a log that cannot be written is let go.

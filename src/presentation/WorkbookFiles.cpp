@@ -1,12 +1,15 @@
 #include "presentation/WorkbookFiles.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
 #include <map>
 
+#include "framework/data/DiskFile.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/ValueText.h"
 #include "numerics/Errors.h"
@@ -59,36 +62,22 @@ std::string WorkbookText(const TWorkbook& workbook)
   return result;
 }
 
-namespace {
-
-// Writes through "<file>.part" and renames it over the file only once the
-// writer reports success (an empty reason), so the last good file survives.
-template <typename Writer>
-void SaveThroughTemporary(const std::string& fileName, Writer&& write)
-{
-  const std::string temporary = fileName + ".part";
-  std::string reason = write(temporary);
-  std::error_code error;
-  if (reason.empty()) {
-    std::filesystem::rename(temporary, fileName, error);
-    if (error) reason = error.message();
-  }
-  if (reason.empty()) return;
-  std::filesystem::remove(temporary, error);
-  throw EExpected(Format("Could not save the file \"%s\": %s", fileName.c_str(), reason.c_str()));
-}
-
-}  // namespace
-
 void SaveWorkbookText(const TWorkbook& workbook, const std::string& fileName)
 {
-  SaveThroughTemporary(fileName, [&](const std::string& temporary) -> std::string {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return "it cannot be created";
-    file << WorkbookText(workbook);
-    file.close();
-    return file ? "" : "writing failed";
-  });
+  TReplacementFile file(fileName);
+  const int descriptor = file.ReleaseDescriptor();
+  std::FILE* stream = fdopen(descriptor, "wb");
+  if (stream == nullptr) {
+    const int failure = errno;
+    close(descriptor);
+    RaiseWriteError(fileName, failure);
+  }
+  const std::string text = WorkbookText(workbook);
+  int failure = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || std::fflush(stream) != 0) failure = errno;
+  if (std::fclose(stream) != 0 && failure == 0) failure = errno;
+  if (failure != 0) RaiseWriteError(fileName, failure);
+  file.Commit();
 }
 
 // ---------------------------------------------------------------------------
@@ -204,8 +193,33 @@ std::string XlsxSheetName(lxw_workbook* book, const std::string& name, int index
   return candidate;
 }
 
+// The writer reports its failures on standard error as well as by its
+// result; the program reports them once, in its own words.
+class TQuietStandardError {
+ public:
+  TQuietStandardError() : FSaved(dup(STDERR_FILENO))
+  {
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (FSaved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~TQuietStandardError()
+  {
+    if (FSaved < 0) return;
+    dup2(FSaved, STDERR_FILENO);
+    close(FSaved);
+  }
+  TQuietStandardError(const TQuietStandardError&) = delete;
+  TQuietStandardError& operator=(const TQuietStandardError&) = delete;
+
+ private:
+  int FSaved;
+};
+
+// The writer's text for a failure, or empty when the workbook was written.
 std::string WriteXlsx(const TWorkbook& workbook, const std::string& fileName)
 {
+  TQuietStandardError quiet;
   lxw_workbook* book = workbook_new(fileName.c_str());
   if (book == nullptr) return "the workbook cannot be created";
   TXlsxFormats formats(book);
@@ -229,7 +243,18 @@ std::string WriteXlsx(const TWorkbook& workbook, const std::string& fileName)
 
 void SaveWorkbookXlsx(const TWorkbook& workbook, const std::string& fileName)
 {
-  SaveThroughTemporary(fileName, [&](const std::string& temporary) { return WriteXlsx(workbook, temporary); });
+  TReplacementFile file(fileName);
+  // The writer makes the file again under the same name; it keeps the
+  // permissions the temporary file was given.
+  close(file.ReleaseDescriptor());
+  errno = 0;
+  const std::string reason = WriteXlsx(workbook, file.Path());
+  if (!reason.empty()) {
+    const int failure = errno;
+    if (failure != 0) RaiseWriteError(fileName, failure);
+    RaiseFileError(Format("Write error on file '%s'.  %s", FileNameForMessage(fileName).c_str(), reason.c_str()));
+  }
+  file.Commit();
 }
 
 }  // namespace umbrinex

@@ -9,7 +9,9 @@
 // by a line with its name, and sheets are separated by an empty line.
 //
 // Saving goes through a temporary file beside the target, so a failed save
-// leaves the previous file as it was. Failures raise EExpected naming the file.
+// leaves the previous file as it was; a target a design could not be saved
+// over (read-only, a folder, in a folder that does not exist) is refused the
+// same way. Failures raise EFileError naming the file.
 
 #include <string>
 

@@ -165,6 +165,23 @@ void TMainResults::NodeSelected()
   Refresh();
 }
 
+namespace {
+
+// A value of the design that its item refuses is named in the panel, so that
+// the user sees what to correct once the message box is gone.
+QString CannotDisplayText(std::exception_ptr error)
+{
+  try {
+    std::rethrow_exception(error);
+  } catch (const EBendDataError& e) {
+    return QString::fromStdString(e.what());
+  } catch (...) {
+  }
+  return QStringLiteral("Results cannot be displayed");
+}
+
+}  // namespace
+
 void TMainResults::ShowCannotDisplay(const QString& text)
 {
   FPanels.CannotDisplayLabel()->setText(text);
@@ -193,7 +210,7 @@ void TMainResults::Refresh()
   } catch (const ESilentAbort&) {
     // Cancelled: whatever was drawn stays as it was.
   } catch (...) {
-    ShowCannotDisplay(QStringLiteral("Results cannot be displayed"));
+    ShowCannotDisplay(CannotDisplayText(std::current_exception()));
     // Some views solve their load case directly rather than through the
     // results status, so the window remembers that the error was shown.
     if (FResultsFailed) return;

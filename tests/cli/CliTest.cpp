@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "CliTestSupport.h"
 #include "TestSupport.h"
 #include "bend/Bend.h"
 #include "framework/data/Clock.h"
@@ -20,6 +21,8 @@ namespace umbrinex {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::CliProgram;
+using testing::TRun;
 
 // The figures quoted for the default design carry four significant digits.
 constexpr double kQuoted = 5e-4;
@@ -225,40 +228,6 @@ TEST_F(CliDesign, JsonKeyEventsAreNullWithoutActiveLoadCases)
 
 // --- the program itself ---
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
-
-class CliProgram : public ::testing::Test {
- protected:
-  CliProgram()
-  {
-    folder = fs::temp_directory_path() / ("umbrinex-cli-" + std::to_string(::getpid()) + "-" +
-                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder);
-  }
-  ~CliProgram() override { fs::remove_all(folder); }
-
-  static std::string Slurp(const fs::path& file)
-  {
-    std::ifstream in(file);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  // Arguments are passed through the shell, so they avoid its special characters.
-  TRun Run(const std::string& arguments) const
-  {
-    const fs::path out = folder / "out.txt", err = folder / "err.txt";
-    const std::string command =
-        std::string(UMBRINEX_CLI_PATH) + " " + arguments + " >" + out.string() + " 2>" + err.string();
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
-  }
-
-  fs::path folder;
-};
-
 TEST_F(CliProgram, JsonOfTheDefaultDesignReproducesTheReferenceResults)
 {
   const TRun run = Run("--json --key --design-chart --performance-chart");
@@ -340,7 +309,12 @@ TEST_F(CliProgram, GraphsAndDrawingsAreRenderedIntoFilesOfTheirKind)
   const fs::path png = folder / "arrangement.png";
   ASSERT_EQ(Run("--graph 'General Arrangement' --out " + png.string()).Status, ExitOk);
   EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
-  EXPECT_EQ(Run("--graph Unknown --out " + (folder / "x.svg").string()).Status, ExitFailed);
+  const TRun unknown = Run("--graph Unknown --out " + (folder / "x.svg").string());
+  EXPECT_EQ(unknown.Status, ExitUsage);
+  EXPECT_EQ(unknown.Err,
+            "--graph Unknown: unknown graph; the graphs are \"Diameter\", \"Stiffness\", \"Design Chart\", "
+            "\"Performance Chart\", \"Performance Map\", \"Deflection Chart\", \"Curvature Chart\", "
+            "\"Strain Chart\", \"General Arrangement\", \"Deflected Shape\".\n");
   EXPECT_EQ(Run("--graph 'Design Chart'").Status, ExitUsage) << "--graph needs --out";
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
@@ -182,6 +184,48 @@ TEST(Validation, IntegerRangesFollowTheRepresentation)
   EXPECT_EQ(Validate(wide, 70000, vtCard).Message, "Must be in the range 1 to 65535");
   wide.AllowDefault = true;
   EXPECT_EQ(Validate(wide, 65500, vtCard).Code, acValid);
+}
+
+TEST(Validation, RefusesWhatNoNumberFieldCanHoldWhateverTheRange)
+{
+  TVar any;
+  any.VarType = vtReal;
+  struct TCase {
+    double Value;
+    const char* Message;
+  };
+  const TCase cases[] = {{std::numeric_limits<double>::quiet_NaN(), "Not a number"},
+                         {std::numeric_limits<double>::infinity(), "Number out of range"},
+                         {-std::numeric_limits<double>::infinity(), "Number out of range"},
+                         {1e308, "Number out of range"},
+                         {-2e307, "Number out of range"}};
+  for (bool ranged : {false, true}) {
+    any.HasRange = ranged;
+    any.Min = MinusInfinity;
+    any.Max = Infinity;
+    for (const TCase& c : cases) {
+      const TAccessStatus status = Validate(any, c.Value, vtReal);
+      EXPECT_EQ(status.Code, acInvalidValue) << c.Value;
+      EXPECT_EQ(status.Message, c.Message) << c.Value;
+    }
+    EXPECT_EQ(Validate(any, -1e307, vtReal).Code, acValid) << "minus Infinity is a number like any other";
+  }
+}
+
+TEST(Validation, TextsLongerThanAFileCanHoldAreRefused)
+{
+  for (TVarType type : {vtText, vtName}) {
+    TVar text;
+    text.VarType = type;
+    EXPECT_EQ(Validate(text, std::string(MaxTextLength, 'x'), vtText).Code, acValid);
+    // Characters, not bytes, count: each takes one byte in the file.
+    std::string accented;
+    for (std::size_t i = 0; i < MaxTextLength; ++i) accented += "\xc3\xa9";
+    EXPECT_EQ(Validate(text, accented, vtText).Code, acValid);
+    const TAccessStatus tooLong = Validate(text, std::string(100000, 'x'), vtText);
+    EXPECT_EQ(tooLong.Code, acInvalidValue);
+    EXPECT_EQ(tooLong.Message, "Texts cannot be longer than 65535 characters");
+  }
 }
 
 TEST(BooleanItems, AcceptYesNoAndTheirAlternatives)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "framework/data/TextUtils.h"
 #include "framework/data/Variant.h"
 #include "numerics/ReservedDoubles.h"
@@ -18,6 +20,10 @@ TEST(RealToText, WritesSpecialValuesByName)
   EXPECT_EQ(RealToText(NotApplicable), "N/A");
   EXPECT_EQ(RealToText(Tiny), "0");
   EXPECT_EQ(RealToText(-Tiny), "0");
+  // Only a damaged file holds these; they show as what they are.
+  EXPECT_EQ(RealToText(std::numeric_limits<double>::quiet_NaN()), "NaN");
+  EXPECT_EQ(RealToText(std::numeric_limits<double>::infinity()), "Inf");
+  EXPECT_EQ(RealToText(-std::numeric_limits<double>::infinity()), "-Inf");
   EXPECT_EQ(RealToText(0.0), "0");
 }
 
@@ -63,6 +69,9 @@ TEST(TextToReal, RefusesWhatIsNotAPlainNumber)
   for (const char* text : {"", "abc", "1.2.3", "1e", "nan", "0x10", "1,5", "--1", "e5", "12abc"})
     EXPECT_EQ(TextToReal(text, v), TTextError::NotANumber) << text;
   EXPECT_EQ(TextToReal("1e400", v), TTextError::OutOfRange);
+  // Beyond Infinity (1e307) lie the special values: no typed number goes there.
+  for (const char* text : {"1e308", "-1e308", "2e307", "1.0000001e307"})
+    EXPECT_EQ(TextToReal(text, v), TTextError::OutOfRange) << text;
   EXPECT_EQ(v, 7.0);
   EXPECT_EQ(TextToReal("1e-400", v), TTextError::None);
   EXPECT_EQ(v, 0.0);
@@ -137,6 +146,27 @@ TEST(TextUtils, WildcardsMatchTheWholeTextWithoutRegardToCase)
   EXPECT_EQ(Trim("\t a b \r\n"), "a b");
   EXPECT_EQ(CharLength("Ab\xC3\xA9"), 3u);
   EXPECT_EQ(LeftChars("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
+}
+
+TEST(VisibleText, ShowsControlCharactersAndBrokenBytesInsteadOfPassingThemOn)
+{
+  struct TCase {
+    const char* Text;
+    bool KeepLineBreaks;
+    const char* Shown;
+  };
+  const TCase cases[] = {
+      {"plain \u00e9\u20ac text", false, "plain \u00e9\u20ac text"},
+      {"\x1b]0;title\x07\x1b[2J", false, "\\x1B]0;title\\x07\\x1B[2J"},
+      {"tab\tdel\x7f nul", false, "tab\\x09del\\x7F nul"},
+      {"one\r\ntwo\nthree\rfour", true, "one\ntwo\nthree\\x0Dfour"},
+      {"one\ntwo", false, "one\\x0Atwo"},
+      {"csi \xc2\x9b osc \xc2\x9d", false, "csi \\u009B osc \\u009D"},
+      {"broken \xff\xc3 end", false, "broken \\xFF\\xC3 end"},
+      {"overlong \xc0\xaf", false, "overlong \\xC0\\xAF"},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(VisibleText(std::string(c.Text), c.KeepLineBreaks), c.Shown) << c.Shown;
+  EXPECT_EQ(VisibleText(std::string("a\0b", 3)), "a\\x00b");
 }
 
 }  // namespace

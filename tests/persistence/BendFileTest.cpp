@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 
+#include "BendFileTestSupport.h"
 #include "TaggedFileTestSupport.h"
 #include "bend/Bend.h"
 #include "framework/data/TableFile.h"
@@ -22,104 +23,6 @@ namespace {
 
 using namespace umbrinex::testing;
 namespace fs = std::filesystem;
-
-class TTempFolder {
- public:
-  TTempFolder()
-  {
-    std::random_device random;
-    Path = fs::temp_directory_path() / ("umbrinex-test-" + std::to_string(random()));
-    fs::create_directories(Path);
-  }
-  ~TTempFolder() { fs::remove_all(Path); }
-  std::string File(const std::string& name) const { return (Path / name).string(); }
-  fs::path Path;
-};
-
-TBytes ReadBytes(const std::string& fileName)
-{
-  std::ifstream in(fileName, std::ios::binary);
-  return TBytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& fileName, const TBytes& bytes)
-{
-  std::ofstream out(fileName, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-void Set(TBend& bend, int varNum, const TVariant& value, TVarType representation = vtReal, int index = 0)
-{
-  TAccessStatus status;
-  bend.SetValue(varNum, index, status, value, representation);
-  ASSERT_EQ(status.Code, acOk) << varNum << ": " << status.Text();
-}
-
-// Every item of the design as text, with its rows: what a user can see.
-std::vector<std::string> AllItems(TBend& bend)
-{
-  std::vector<std::string> items;
-  auto add = [&](int varNum, int rows) {
-    for (int row = 0; row < rows; ++row) items.push_back(std::to_string(varNum) + ":" + bend.GetText(varNum, row));
-  };
-  for (int varNum = 2; varNum <= 8; ++varNum) add(varNum, 1);
-  const TVarList& vars = TBend::Vars();
-  const int materials = bend.Materials().Count();
-  for (int m = 0; m < materials; ++m) {
-    bend.Materials().SetCurrentItem(bend.Materials().Item(m));
-    for (int s = 0; s < 2; ++s) {
-      TAccessStatus status;
-      bend.SetValue(vnCurrentState, 0, status, s, vtInt);
-      for (int varNum : {vnLinearE, vnCurveNumberOfPoints, vnMaterialName, vnStressSpecifier}) add(varNum, 1);
-      for (int varNum : {vnCurveStrain, vnCurveStressOverE, vnCurveStress})
-        add(varNum, static_cast<int>(bend.GetInteger(vnCurveNumberOfPoints)));
-    }
-  }
-  for (int i = 0; i < vars.Count(); ++i) {
-    const int varNum = vars[i].VarNum;
-    if (varNum >= vnLinearE && varNum <= vnStressSpecifier) continue;
-    int rows = 1;
-    if (varNum >= vnPointArcLength && varNum <= vnPointMaterial) rows = bend.Profile().Count();
-    if (varNum > vnNumberOfLoadCases && varNum <= vnState2Included) rows = bend.LoadCaseCount();
-    if (varNum > vnNumberOfCircles && varNum <= vnCircleDiameter) rows = bend.Circles().RowCount();
-    if (varNum == vnMouldDiameter) rows = bend.MouldDiameterCount();
-    add(varNum, rows);
-  }
-  return items;
-}
-
-// A design that differs from the defaults almost everywhere.
-std::unique_ptr<TBend> ModifiedDesign()
-{
-  auto bend = New<TBend>();
-  TBend& b = *bend;
-  Set(b, vnProject, "Riser 7 \u20ac", vtText);
-  Set(b, vnNumberOfTypes, 2, vtInt);
-  Set(b, vnMaterialName, "Polyurethane 95A", vtText, 1);
-  Set(b, vnLinearE, 123456.0);
-  Set(b, vnStressSpecifier, "Dimensional", vtText);
-  Set(b, vnStiffenerDefinition, "User Defined", vtText);
-  Set(b, vnNumberOfPoints, 4, vtInt);
-  Set(b, vnPointArcLength, 0.45, vtReal, 3);
-  Set(b, vnPointMaterial, "Polyurethane 95A", vtText, 1);
-  Set(b, vnMaterial, "Polyurethane 95A", vtText);
-  Set(b, vnNumberOfLoadCases, 6, vtInt);
-  Set(b, vnLoadCaseTension, 17.5, vtReal, 5);
-  Set(b, vnLoadCaseABR, 1.9, vtReal, 2);
-  Set(b, vnState2Included, "No", vtText, 4);
-  Set(b, vnSelectedLoadCase, 3, vtInt);
-  Set(b, vnNumberOfCircles, 2, vtInt);
-  Set(b, vnCircleX, -0.3, vtReal, 1);
-  Set(b, vnNumberOfDiameters, 3, vtInt);
-  Set(b, vnMouldDiameter, 0.301, vtReal, 2);
-  Set(b, vnTensionCount, 17, vtInt);
-  Set(b, vnAngleAccuracy, 0.05);
-  b.Units().SetSystem(2);
-  b.Units().SetLengthUnits(1);  // mm
-  b.Units().SetForceUnits(1);   // N
-  b.Units().SetTemperatureUnits(1);
-  return bend;
-}
 
 // The (tag, sub) sequence of a file.
 std::vector<std::pair<int, int>> Tags(const TBytes& bytes)
@@ -144,11 +47,7 @@ std::string LoadError(TBend& bend, const std::string& fileName, const TFileClass
   return "loaded";
 }
 
-class BendFile : public ::testing::Test {
- protected:
-  TTempFolder folder;
-  TCapturedMessages messages;
-};
+class BendFile : public TDesignFileTest {};
 
 TEST_F(BendFile, ADesignFileBeginsWithTheHeaderAndTheLongNamesFeature)
 {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FileTestSupport.h"
 #include "framework/data/Messages.h"
 #include "persistence/TessanFile.h"
 
@@ -82,17 +83,5 @@ class TCapturedMessages : public IMessagePresenter {
   std::vector<std::string> Warnings;
   std::vector<std::string> Errors;
 };
-
-// The message of the EFileError that action raises, or a note that none came.
-template <typename F>
-std::string FileErrorOf(F action)
-{
-  try {
-    action();
-  } catch (const EFileError& error) {
-    return error.what();
-  }
-  return "(no file error)";
-}
 
 }  // namespace umbrinex::testing

@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
+#include "FileTestSupport.h"
+#include "framework/data/DiskFile.h"
 #include "numerics/Errors.h"
 #include "numerics/ReservedDoubles.h"
 #include "presentation/SpreadSheet.h"
@@ -17,6 +20,7 @@ namespace umbrinex {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileErrorOf;
 
 // A fresh folder per test, removed afterwards.
 class WorkbookFilesTest : public ::testing::Test {
@@ -48,17 +52,46 @@ TEST_F(WorkbookFilesTest, TextOfSeveralSheetsNamesEachSheetAndDropsTrailingEmpty
   EXPECT_EQ(WorkbookText(workbook), "Sheet1\nTension (kN)\t\t12.5\n\t?\n\nSheet2\ntwo parts\tTRUE\n");
 }
 
-TEST_F(WorkbookFilesTest, FailedSaveInEitherFormatRaisesAnErrorNamingTheFile)
+TEST_F(WorkbookFilesTest, TargetsThatASaveMayNotReplaceAreRefusedInEitherFormat)
 {
-  for (const char* name : {"report.xlsx", "report.txt"}) {
-    const std::string fileName = (folder / "missing" / name).string();
-    try {
-      sheet.SaveAs(fileName);
-      ADD_FAILURE() << "no EExpected for " << name;
-    } catch (const EExpected& e) {
-      EXPECT_NE(std::string(e.what()).find("\"" + fileName + "\""), std::string::npos) << e.what();
-    }
+  sheet.SetCellValue(1, 1, "new");
+  const fs::path locked = folder / "Locked.xlsx";
+  std::ofstream(locked) << "kept";
+  fs::permissions(locked, fs::perms::owner_read);
+  fs::create_directory(folder / "Folder.txt");
+  for (const char* extension : {".xlsx", ".txt"}) {
+    const std::string missing = (folder / "Missing" / (std::string("report") + extension)).string();
+    EXPECT_EQ(FileErrorOf([&] { sheet.SaveAs(missing); }),
+              "File Error: Cannot create file '" + FileNameForMessage(missing) + "': folder '" +
+                  FileNameForMessage((folder / "Missing").string()) + "' does not exist.");
+    const fs::path readOnly = locked.string().substr(0, locked.string().size() - 5) + extension;
+    if (readOnly != locked) fs::copy_file(locked, readOnly);
+    EXPECT_EQ(FileErrorOf([&] { sheet.SaveAs(readOnly.string()); }),
+              "File Error: File '" + FileNameForMessage(readOnly.string()) + "' is read-only.");
+    std::ifstream in(readOnly);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept");
+    EXPECT_EQ(fs::status(readOnly).permissions() & fs::perms::all, fs::perms::owner_read);
   }
+  EXPECT_EQ(FileErrorOf([&] { sheet.SaveAs((folder / "Folder.txt").string()); }),
+            "File Error: File '" + FileNameForMessage((folder / "Folder.txt").string()) + "' is a folder.");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3) << "no temporary file left";
+}
+
+TEST_F(WorkbookFilesTest, AFileThatCannotGrowGivesTheWriteErrorWithItsCause)
+{
+  for (int row = 1; row <= 2000; ++row) sheet.SetCellValue(row, 1, "a line of the report that takes some room");
+  const fs::path text = folder / "full.txt", xlsx = folder / "full.xlsx";
+  {
+    // A file size limit stands in for a full disk: writes fail the same way.
+    testing::TFileSizeLimit limit(4096);
+    EXPECT_EQ(FileErrorOf([&] { SaveWorkbookText(workbook, text.string()); }),
+              "File Error: Write error on file '" + FileNameForMessage(text.string()) + "'.  File too large.");
+    EXPECT_EQ(FileErrorOf([&] {
+                SaveWorkbookXlsx(workbook, xlsx.string());
+              }).rfind("File Error: Write error on file '" + FileNameForMessage(xlsx.string()) + "'.  ", 0),
+              0u);
+  }
+  EXPECT_TRUE(fs::is_empty(folder)) << "nothing is left of either";
 }
 
 TEST_F(WorkbookFilesTest, SavedXlsxReadsBackWithValuesFormatsFillsBordersAndWidths)

@@ -16,6 +16,8 @@
 #include <QTableView>
 #include <QTreeWidget>
 
+#include <limits>
+
 #include "ShellTestSupport.h"
 #include "bend/Bend.h"
 #include "bend/BendResults.h"
@@ -203,6 +205,26 @@ TEST_F(ResultsViews, AChangeOfTheDesignBringsFailedResultsBack)
   Results().Idle();
   EXPECT_EQ(Bend().LoadCaseResults().Status(), TResultsStatus::Calculated);
   EXPECT_EQ(Shown(), Results().GraphWindow(TResultsGraph::DeflectionChart));
+}
+
+TEST_F(ResultsViews, AValueItsItemRefusesIsNamedInThePanelUntilItIsCorrected)
+{
+  // As a damaged file would leave it: no entry gives a NaN.
+  Bend().LoadCases().SetCell(1, vnLoadCaseTension, std::numeric_limits<double>::quiet_NaN());
+  Results().DataChanged();
+  Results().Idle();
+  const std::string message = "The tension of load case 2 (item 21061:2) is NaN.  Not a number.";
+  EXPECT_EQ(PanelMessage().toStdString(), message);
+  Select(FixedResultsNodes + 1);
+  SelectView(lvDeflectionChart);
+  EXPECT_TRUE(Results().ShowingCannotDisplay());
+  EXPECT_EQ(PanelMessage().toStdString(), message);
+  EXPECT_EQ(Errors(), std::vector<std::string>{"ERROR.  " + message});
+
+  ASSERT_EQ(Set(vnLoadCaseTension, 5.0, vtReal, 1).Code, acOk);
+  Results().Idle();
+  EXPECT_EQ(Shown(), Results().GraphWindow(TResultsGraph::DeflectionChart));
+  EXPECT_EQ(Bend().LoadCaseResults().Status(), TResultsStatus::Calculated);
 }
 
 TEST_F(ResultsViews, ARefreshWhileBusyWaitsForTheNextIdleMoment)

@@ -13,7 +13,9 @@ class TStandardErrorPresenter : public IMessagePresenter {
  public:
   int Present(const TMessageRequest& request) override
   {
-    std::fprintf(stderr, "%s\n", request.Text.c_str());
+    // Messages quote texts of files and of the command line; a terminal
+    // shows their control characters rather than obeying them.
+    std::fprintf(stderr, "%s\n", VisibleText(request.Text, true).c_str());
     switch (request.Type) {
       case TMessageType::Question: return maYes;
       case TMessageType::Choice: return request.DefaultButton;

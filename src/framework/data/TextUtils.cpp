@@ -96,6 +96,82 @@ std::string LeftChars(std::string_view text, std::size_t n)
   return std::string(text.substr(0, i));
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 character at i (2..4 bytes for a
+// lead byte), or 0 when the bytes there are not one.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
+{
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t length = 0;
+  char32_t c = 0, least = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, c = lead & 0x1Fu, least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, c = lead & 0x0Fu, least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, c = lead & 0x07u, least = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if (!IsContinuationByte(text[i + k])) return 0;
+    c = c << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+  }
+  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  return length;
+}
+
+void AppendEscape(std::string& out, const char* prefix, unsigned value)
+{
+  static constexpr char digits[] = "0123456789ABCDEF";
+  out += prefix;
+  if (value > 0xFF) {
+    out += digits[(value >> 12) & 0xF];
+    out += digits[(value >> 8) & 0xF];
+  }
+  out += digits[(value >> 4) & 0xF];
+  out += digits[value & 0xF];
+}
+
+}  // namespace
+
+std::string VisibleText(std::string_view text, bool keepLineBreaks)
+{
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x80) {
+      const std::size_t length = Utf8SequenceLength(text, i);
+      if (length == 0) {
+        AppendEscape(out, "\\x", c);
+        ++i;
+        continue;
+      }
+      // U+0080..U+009F are two bytes, C2 80..C2 9F.
+      const auto second = static_cast<unsigned char>(text[i + 1]);
+      if (c == 0xC2 && second < 0xA0)
+        AppendEscape(out, "\\u00", second);
+      else
+        out.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    const bool lineBreak = keepLineBreaks && (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n'));
+    if (lineBreak) {
+      if (c == '\n') out += '\n';
+    } else if (c < 0x20 || c == 0x7F) {
+      AppendEscape(out, "\\x", c);
+    } else {
+      out += static_cast<char>(c);
+    }
+    ++i;
+  }
+  return out;
+}
+
 std::string Format(const char* format, ...)
 {
   va_list args;

@@ -21,6 +21,12 @@ bool WildcardMatch(std::string_view pattern, std::string_view text);
 // Length in characters (code points), and the first n characters.
 std::size_t CharLength(std::string_view text);
 std::string LeftChars(std::string_view text, std::size_t n);
+// A text from outside the program (a file, the command line) made safe to
+// show on a terminal: C0 control characters and DEL become "\x1B", the C1
+// controls U+0080..U+009F "\u009B", and bytes that are not UTF-8 "\xFF", so
+// that no text can move the cursor, retitle the window or recolour it. With
+// keepLineBreaks, line feeds (and the CR of a CR LF) stay line breaks.
+std::string VisibleText(std::string_view text, bool keepLineBreaks = false);
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -37,11 +37,12 @@ int TAbstractValueStrings::IndexOf(const std::string& text) const
   std::string lines;
   if (matches.size() > 1 && !text.empty()) {
     for (const std::string& m : matches) lines += LineBreak + m;
-    throw EValueStringNotFound(Format("'%s' not unique.  It matches: %s", text.c_str(), lines.c_str()));
+    throw EValueStringNotFound(Format("'%s' not unique.  It matches: %s", VisibleText(text).c_str(), lines.c_str()));
   }
   for (int i = 0; i < Count(); ++i)
     if (!Name(i).empty()) lines += LineBreak + Name(i);
-  throw EValueStringNotFound(Format("'%s' not found.  Possible values are: %s", text.c_str(), lines.c_str()));
+  throw EValueStringNotFound(
+      Format("'%s' not found.  Possible values are: %s", VisibleText(text).c_str(), lines.c_str()));
 }
 
 const TValueStrings& BooleanValueStrings()

@@ -14,6 +14,10 @@ namespace umbrinex {
 
 std::string RealToText(double value)
 {
+  // Values no entry can give, only a damaged file: shown for what they are
+  // rather than as "0" or "?".
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
   if (value == Infinity) return "Infinity";
   if (value == MinusInfinity) return "-Infinity";
   if (value == Undefined) return "?";
@@ -174,6 +178,9 @@ TTextError TextToReal(std::string_view text, double& value)
   } else if (ec != std::errc() || ptr != number.data() + number.size()) {
     return TTextError::NotANumber;
   }
+  // Beyond Infinity lie the program's special values and then nothing it
+  // can hold as a number.
+  if (std::fabs(result) > Infinity) return TTextError::OutOfRange;
   value = result;
   return TTextError::None;
 }

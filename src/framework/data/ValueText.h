@@ -20,6 +20,8 @@ class EVarTypeError : public EUmbrinexError {
 
 // A real as text: the special values by name, "0" for magnitudes not above
 // tiny, otherwise the shortest general format with up to 15 significant digits.
+// A NaN or an IEEE infinity, which only a damaged file can hold, reads "NaN",
+// "Inf" or "-Inf".
 std::string RealToText(double value);
 
 // General format with the given number of significant digits: fixed

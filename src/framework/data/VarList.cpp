@@ -117,6 +117,11 @@ TAccessStatus ValidateReal(const TVar& d, const TVariant& value)
   if (IsDefault(v)) return d.AllowDefault ? Valid() : Invalid(acNotAllowed, "Default Value not allowed");
   if (v == Infinity) return d.AllowInfinity ? Valid() : Invalid(acNotAllowed, "Infinity not allowed");
   if (v == Undefined) return d.AllowUndefined ? Valid() : Invalid(acNotAllowed, "Undefined not allowed");
+  // No entry gives these; a damaged file or a calculation can. Beyond the
+  // special values a number is one the program cannot hold, whatever the
+  // range says.
+  if (std::isnan(v)) return Invalid(acInvalidValue, "Not a number");
+  if (v != NotApplicable && std::fabs(v) > Infinity) return Invalid(acInvalidValue, "Number out of range");
   if (!d.HasRange || (v >= d.Min && v <= d.Max)) return Valid();
   std::string message;
   if (d.Max == Infinity) {
@@ -131,6 +136,13 @@ TAccessStatus ValidateReal(const TVar& d, const TVariant& value)
     message = "Must be in the range " + LimitText(d.Min) + " to " + LimitText(d.Max);
   }
   return Invalid(acInvalidValue, std::move(message));
+}
+
+TAccessStatus ValidateText(const TVariant& value)
+{
+  if (value.IsText() && CharLength(value.ToText()) > MaxTextLength)
+    return Invalid(acInvalidValue, Format("Texts cannot be longer than %zu characters", MaxTextLength));
+  return Valid();
 }
 
 TAccessStatus ValidateEnum(const TVar& d, const TVariant& value, TVarType representation)
@@ -157,6 +169,9 @@ TAccessStatus Validate(const TVar& descriptor, const TVariant& value, TVarType r
       return ValidateReal(descriptor, value);
     case vtEnum:
       return ValidateEnum(descriptor, value, representation);
+    case vtText:
+    case vtName:
+      return ValidateText(value);
     default:
       return Valid();
   }

@@ -55,7 +55,13 @@ class TVarList {
   std::vector<TVar> FVars;
 };
 
-// Checks a new value against a descriptor; code 0 means valid.
+// The longest text a data file can hold: its length is stored in 16 bits,
+// and every character takes one byte of the file's code page.
+inline constexpr std::size_t MaxTextLength = 65535;
+
+// Checks a new value against a descriptor; code 0 means valid. Besides the
+// descriptor's own rules, a real that is NaN or beyond the special values is
+// refused, and so is a text or name longer than MaxTextLength.
 TAccessStatus Validate(const TVar& descriptor, const TVariant& value, TVarType representation);
 
 }  // namespace umbrinex

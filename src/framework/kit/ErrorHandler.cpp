@@ -4,6 +4,7 @@
 #include <typeinfo>
 
 #include "framework/data/Messages.h"
+#include "framework/data/TextUtils.h"
 #include "numerics/Errors.h"
 
 namespace umbrinex {
@@ -21,7 +22,7 @@ void LogUnexpected(const std::string& text)
   if (Log())
     Log()(text);
   else
-    std::fprintf(stderr, "Unexpected error: %s\n", text.c_str());
+    std::fprintf(stderr, "Unexpected error: %s\n", VisibleText(text, true).c_str());
 }
 
 }  // namespace
