@@ -14,12 +14,15 @@ namespace umbrinex {
 
 namespace {
 
+// Help topics are kept with the items; the manual stands for them all.
+void OpenManualForTopic(int /*topic*/)
+{
+  if (!FindManual().empty()) OpenManual();
+}
+
 TKitForm::THelpHandler& HelpHandler()
 {
-  static TKitForm::THelpHandler handler = [](int /*topic*/) {
-    // Help topics are kept with the items; the manual stands for them all.
-    if (!FindManual().empty()) OpenManual();
-  };
+  static TKitForm::THelpHandler handler = &OpenManualForTopic;
   return handler;
 }
 

@@ -32,7 +32,7 @@ class TKitForm : public QDialog, public TFormBase {
   void reject() override;
 
   // What F1 does with the help topic of the focused control; by default it
-  // opens the manual when there is one.
+  // opens the manual when there is one. An empty handler restores that.
   using THelpHandler = std::function<void(int topic)>;
   static void SetHelpHandler(THelpHandler handler);
 

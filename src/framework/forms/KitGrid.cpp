@@ -457,7 +457,11 @@ void TKitGrid::OpenTextEditor(const QString& text, bool typed)
             [this](const QString& edited) { FCore.SetEditText(edited.toStdString()); });
   }
   FCore.BeginEdit(text.toStdString());
-  const TAlignment alignment = FCore.Column(FCore.Current().Col).Alignment;
+  const TColumn& column = FCore.Column(FCore.Current().Col);
+  const TAlignment alignment = column.Alignment;
+  // The text stays where the cell shows it.
+  const int margin = int(std::lround(column.Margin * FCharWidth));
+  FEditor->setTextMargins(margin, 0, margin, 0);
   FEditor->setAlignment(alignment == taLeftJustify ? Qt::AlignLeft
                         : alignment == taCenter    ? Qt::AlignHCenter
                                                    : Qt::AlignRight);
