@@ -10,20 +10,18 @@ namespace umbrinex::testing {
 namespace {
 
 // A form with one control of each kind on a fresh design.
-class BoundControls : public ::testing::Test {
+class BoundControls : public TFormsTest {
  protected:
   void SetUp() override
   {
-    FPrevious = SetMessagePresenter(&Messages);
-    Bend = New<TBend>();
+    TFormsTest::SetUp();
     Form = std::make_unique<TKitForm>();
     Form->resize(400, 300);
   }
   void TearDown() override
   {
-    CloseHint();
     Form.reset();
-    SetMessagePresenter(FPrevious);
+    TFormsTest::TearDown();
   }
   template <class T>
   T* Add(int varNum, QPoint position)
@@ -41,12 +39,7 @@ class BoundControls : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
   }
 
-  TRecordingPresenter Messages;
-  std::unique_ptr<TBend> Bend;
   std::unique_ptr<TKitForm> Form;
-
- private:
-  IMessagePresenter* FPrevious = nullptr;
 };
 
 TEST_F(BoundControls, AnEditWritesEveryKeystroke)

@@ -108,6 +108,27 @@ class TLoadCaseForm {
   }
 };
 
+// A fresh design, with messages recorded and the hint closed at the end.
+class TFormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    FPrevious = SetMessagePresenter(&Messages);
+    Bend = New<TBend>();
+  }
+  void TearDown() override
+  {
+    TKitHintWindow::Instance().CloseHint();
+    SetMessagePresenter(FPrevious);
+  }
+
+  TRecordingPresenter Messages;
+  std::unique_ptr<TBend> Bend;
+
+ private:
+  IMessagePresenter* FPrevious = nullptr;
+};
+
 // Types text where the focus is, one key at a time, as a user does.
 inline void TypeText(const QString& text)
 {

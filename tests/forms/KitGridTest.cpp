@@ -12,20 +12,18 @@ namespace umbrinex::testing {
 namespace {
 
 // The load case table of a fresh design, on a form the user works in.
-class GridOnLoadCases : public ::testing::Test {
+class GridOnLoadCases : public TFormsTest {
  protected:
   void SetUp() override
   {
-    FPrevious = SetMessagePresenter(&Messages);
-    Bend = New<TBend>();
+    TFormsTest::SetUp();
     Page = std::make_unique<TLoadCaseForm>(*Bend);
     Page->Show();
   }
   void TearDown() override
   {
-    CloseHint();
     Page.reset();
-    SetMessagePresenter(FPrevious);
+    TFormsTest::TearDown();
   }
   // Grid row of load case i, and the grid's columns.
   int Row(int loadCase) const { return 2 + loadCase; }
@@ -37,12 +35,7 @@ class GridOnLoadCases : public ::testing::Test {
   }
   QLineEdit* Editor() const { return Page->Grid->findChild<QLineEdit*>(); }
 
-  TRecordingPresenter Messages;
-  std::unique_ptr<TBend> Bend;
   std::unique_ptr<TLoadCaseForm> Page;
-
- private:
-  IMessagePresenter* FPrevious = nullptr;
 };
 
 TEST_F(GridOnLoadCases, TypingATensionStoresItInTheDesign)

@@ -269,11 +269,25 @@ void TKitRadioGroup::ShowValue(const TAccessStatus& status, const TVariant& valu
   FButtons->setExclusive(true);
 }
 
+void TBoundList::PrepareRead(TVariant& value)
+{
+  Control().blockSignals(true);
+  Control().setUpdatesEnabled(false);
+  FList.Clear();
+  value = TVariant(&FList);
+}
+
+void TBoundList::FinishRead()
+{
+  Control().setUpdatesEnabled(true);
+  Control().blockSignals(false);
+}
+
 TKitDropDownList::TKitDropDownList(QWidget* parent)
-    : QComboBox(parent), TBoundControl(static_cast<QWidget&>(*this)), FTarget(*this)
+    : QComboBox(parent), TBoundList(static_cast<QWidget&>(*this), FTarget), FTarget(*this)
 {
   setEditable(false);
-  connect(this, &QComboBox::activated, this, [this](int) { Write(TVariant(&FTarget), vtList); });
+  connect(this, &QComboBox::activated, this, [this](int) { WriteSelection(); });
 }
 
 void TKitDropDownList::SetStyle(TComboBoxStyle style)
@@ -282,39 +296,10 @@ void TKitDropDownList::SetStyle(TComboBoxStyle style)
   setEditable(false);
 }
 
-void TKitDropDownList::PrepareRead(TVariant& value)
-{
-  // Emptied and filled as one change of the list, without telling anyone.
-  blockSignals(true);
-  setUpdatesEnabled(false);
-  clear();
-  value = TVariant(&FTarget);
-}
-
-void TKitDropDownList::FinishRead()
-{
-  setUpdatesEnabled(true);
-  blockSignals(false);
-}
-
 TKitListBox::TKitListBox(QWidget* parent)
-    : QListWidget(parent), TBoundControl(static_cast<QWidget&>(*this)), FTarget(*this)
+    : QListWidget(parent), TBoundList(static_cast<QWidget&>(*this), FTarget), FTarget(*this)
 {
-  connect(this, &QListWidget::currentRowChanged, this, [this] { Write(TVariant(&FTarget), vtList); });
-}
-
-void TKitListBox::PrepareRead(TVariant& value)
-{
-  blockSignals(true);
-  setUpdatesEnabled(false);
-  clear();
-  value = TVariant(&FTarget);
-}
-
-void TKitListBox::FinishRead()
-{
-  setUpdatesEnabled(true);
-  blockSignals(false);
+  connect(this, &QListWidget::currentRowChanged, this, [this] { WriteSelection(); });
 }
 
 TKitMemo::TKitMemo(QWidget* parent) : QPlainTextEdit(parent), TBoundControl(static_cast<QWidget&>(*this))
@@ -368,38 +353,27 @@ void TKitMemo::FollowAccess(const TAccessStatus& status)
   setReadOnly(FMemoReadOnly || status.Code != acOk || DataObject()->IsReadOnlyObject());
 }
 
-TKitLabel::TKitLabel(const QString& caption, QWidget* parent)
-    : QLabel(parent), TDataControl(static_cast<QWidget&>(*this))
-{
-  SetCaption(caption);
-}
-
-void TKitLabel::SetCaption(const QString& caption)
+void TCaptionedControl::SetCaption(const QString& caption)
 {
   FCaption = caption;
   Invalidate();
 }
 
-void TKitLabel::Invalidate()
+void TCaptionedControl::Invalidate()
 {
-  setText(ExpandedCaption(FCaption, DataObject()));
+  ShowCaption(ExpandedCaption(FCaption, DataObject()));
+}
+
+TKitLabel::TKitLabel(const QString& caption, QWidget* parent)
+    : QLabel(parent), TCaptionedControl(static_cast<QWidget&>(*this))
+{
+  SetCaption(caption);
 }
 
 TKitGroupBox::TKitGroupBox(const QString& caption, QWidget* parent)
-    : QGroupBox(parent), TDataControl(static_cast<QWidget&>(*this))
+    : QGroupBox(parent), TCaptionedControl(static_cast<QWidget&>(*this))
 {
   SetCaption(caption);
-}
-
-void TKitGroupBox::SetCaption(const QString& caption)
-{
-  FCaption = caption;
-  Invalidate();
-}
-
-void TKitGroupBox::Invalidate()
-{
-  setTitle(ExpandedCaption(FCaption, DataObject()));
 }
 
 }  // namespace umbrinex

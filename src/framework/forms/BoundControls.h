@@ -155,37 +155,42 @@ class TKitRadioGroup : public QGroupBox, public TBoundControl {
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
-class TKitDropDownList : public QComboBox, public TBoundControl {
+// What a drop-down list and a list box share: the item fills the list with
+// its names and selects the current one, and reads the selection back.
+class TBoundList : public TBoundControl {
+ public:
+  TBoundList(QWidget& control, IListTarget& target) : TBoundControl(control), FList(target) {}
+  IListTarget& ListTarget() { return FList; }
+
+ protected:
+  TVarType Representation() const override { return vtList; }
+  // Emptied and filled as one change of the list, without telling anyone.
+  void PrepareRead(TVariant& value) override;
+  void FinishRead() override;
+  void ShowValue(const TAccessStatus& /*status*/, const TVariant& /*value*/) override {}
+  void WriteSelection() { Write(TVariant(&FList), vtList); }
+
+ private:
+  IListTarget& FList;
+};
+
+class TKitDropDownList : public QComboBox, public TBoundList {
   Q_OBJECT
 
  public:
   explicit TKitDropDownList(QWidget* parent = nullptr);
   // Only csDropDownList: the item chooses from its own names.
   void SetStyle(TComboBoxStyle style);
-  IListTarget& ListTarget() { return FTarget; }
-
- protected:
-  TVarType Representation() const override { return vtList; }
-  void PrepareRead(TVariant& value) override;
-  void FinishRead() override;
-  void ShowValue(const TAccessStatus& /*status*/, const TVariant& /*value*/) override {}
 
  private:
   TComboListTarget FTarget;
 };
 
-class TKitListBox : public QListWidget, public TBoundControl {
+class TKitListBox : public QListWidget, public TBoundList {
   Q_OBJECT
 
  public:
   explicit TKitListBox(QWidget* parent = nullptr);
-  IListTarget& ListTarget() { return FTarget; }
-
- protected:
-  TVarType Representation() const override { return vtList; }
-  void PrepareRead(TVariant& value) override;
-  void FinishRead() override;
-  void ShowValue(const TAccessStatus& /*status*/, const TVariant& /*value*/) override {}
 
  private:
   TListWidgetTarget FTarget;
@@ -214,30 +219,39 @@ class TKitMemo : public QPlainTextEdit, public TBoundControl {
   bool FMemoReadOnly = false;
 };
 
-class TKitLabel : public QLabel, public TDataControl {
-  Q_OBJECT
-
+// A control whose caption shows item values and unit names of its object.
+class TCaptionedControl : public TDataControl {
  public:
-  explicit TKitLabel(const QString& caption = {}, QWidget* parent = nullptr);
+  using TDataControl::TDataControl;
   void SetCaption(const QString& caption);
   const QString& Caption() const { return FCaption; }
   void Invalidate() override;
+
+ protected:
+  virtual void ShowCaption(const QString& expanded) = 0;
 
  private:
   QString FCaption;
 };
 
-class TKitGroupBox : public QGroupBox, public TDataControl {
+class TKitLabel : public QLabel, public TCaptionedControl {
+  Q_OBJECT
+
+ public:
+  explicit TKitLabel(const QString& caption = {}, QWidget* parent = nullptr);
+
+ protected:
+  void ShowCaption(const QString& expanded) override { setText(expanded); }
+};
+
+class TKitGroupBox : public QGroupBox, public TCaptionedControl {
   Q_OBJECT
 
  public:
   explicit TKitGroupBox(const QString& caption = {}, QWidget* parent = nullptr);
-  void SetCaption(const QString& caption);
-  const QString& Caption() const { return FCaption; }
-  void Invalidate() override;
 
- private:
-  QString FCaption;
+ protected:
+  void ShowCaption(const QString& expanded) override { setTitle(expanded); }
 };
 
 // The caption as it shows, with the object's item values and unit names.
