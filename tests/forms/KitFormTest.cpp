@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QKeyEvent>
 
 #include "FormsTestSupport.h"
@@ -148,6 +149,24 @@ TEST(RefusalHint, StaysUntilTheNextKeyPressOrClick)
   EXPECT_EQ(ShownHint(), QStringLiteral("Again"));
   QTest::mousePress(&form, Qt::LeftButton);
   EXPECT_FALSE(HintShowing());
+}
+
+}  // namespace
+}  // namespace umbrinex::testing
+
+namespace umbrinex::testing {
+namespace {
+
+TEST(KitForm, ShortcutsOfEveryFormCanBeSwitchedOffAndBackOn)
+{
+  TKitForm form;
+  auto* action = new QAction(QStringLiteral("&Copy"), &form);
+  action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  TFormBase::SetAllShortcutsEnabled(false);
+  EXPECT_FALSE(form.ShortcutsEnabled());
+  EXPECT_TRUE(action->shortcut().isEmpty());
+  TFormBase::SetAllShortcutsEnabled(true);
+  EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
 }
 
 }  // namespace

@@ -56,6 +56,9 @@ TKitGrid::TKitGrid(QWidget* parent) : QAbstractScrollArea(parent)
 
 TKitGrid::~TKitGrid()
 {
+  // Nothing commits into the model while the grid goes.
+  if (FDropDown) FDropDown->Dismiss();
+  if (FEditor) FEditor->removeEventFilter(this);
   FCore.OnInvalidate = nullptr;
   FCore.SetCounter(nullptr);
 }

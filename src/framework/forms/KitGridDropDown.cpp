@@ -65,6 +65,12 @@ bool TKitGridDropDownList::Open(TGridCoord cell)
   return true;
 }
 
+void TKitGridDropDownList::Dismiss()
+{
+  FOpen = false;
+  hide();
+}
+
 bool TKitGridDropDownList::Commit()
 {
   const TGridOutcome outcome = FGrid.Core().CommitList(FCell.Col, FCell.Row, FTarget);
@@ -84,8 +90,7 @@ void TKitGridDropDownList::keyPressEvent(QKeyEvent* event)
       });
       return;
     case Qt::Key_Escape:
-      FOpen = false;
-      hide();
+      Dismiss();
       return;
     default:
       QListWidget::keyPressEvent(event);

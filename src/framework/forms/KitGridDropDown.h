@@ -23,6 +23,8 @@ class TKitGridDropDownList : public QListWidget {
   bool Open(TGridCoord cell);
   IListTarget& Target() { return FTarget; }
   bool IsOpen() const { return FOpen; }
+  // Closes the list without storing its choice.
+  void Dismiss();
   TKitGrid& Grid() const { return FGrid; }
 
  protected:

@@ -102,7 +102,9 @@ void TKitGridPainter::PaintDataRow(int row, int y, int height)
     PaintCell(col, row, rect);
     FPainter.setPen(FPalette.color(QPalette::Mid));
     FPainter.drawLine(rect.left(), y + height, rect.right() + FLayout.GridLineWidth(), y + height);
-    PaintRightLine(rect, FCore.Column(col).LineFormat);
+    // A printed table has no line at its right edge.
+    const bool lastPrinted = FCore.OutputMode == omPrinting && col == FCore.ColCount() - 1;
+    PaintRightLine(rect, lastPrinted ? lfNone : FCore.Column(col).LineFormat);
   }
 }
 

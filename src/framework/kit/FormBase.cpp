@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -104,9 +105,25 @@ void TFormBase::EnsureUpToDate()
   FUpToDate = true;
 }
 
+void TFormBase::SetShortcutsEnabled(bool enabled)
+{
+  if (enabled == FShortcutsEnabled) return;
+  FShortcutsEnabled = enabled;
+  // The keys are kept with each action while they are switched off.
+  static const char* const stored = "umbrinexShortcuts";
+  for (QAction* action : FWindow.findChildren<QAction*>()) {
+    if (enabled) {
+      action->setShortcuts(action->property(stored).value<QList<QKeySequence>>());
+    } else {
+      action->setProperty(stored, QVariant::fromValue(action->shortcuts()));
+      action->setShortcuts({});
+    }
+  }
+}
+
 void TFormBase::SetAllShortcutsEnabled(bool enabled)
 {
-  for (TFormBase* form : FormList()) form->FShortcutsEnabled = enabled;
+  for (TFormBase* form : FormList()) form->SetShortcutsEnabled(enabled);
 }
 
 bool TFormBase::HandleEscape(QKeyEvent* event)

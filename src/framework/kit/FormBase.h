@@ -48,6 +48,7 @@ class TFormBase {
   // Menu shortcuts are honoured; switched off for every form while a tree
   // label is edited in place.
   bool ShortcutsEnabled() const { return FShortcutsEnabled; }
+  void SetShortcutsEnabled(bool enabled);
   static void SetAllShortcutsEnabled(bool enabled);
 
   // ---- placement ----
