@@ -133,6 +133,7 @@ TEST_F(BoundControls, CheckBoxRadioGroupAndListsReadAndWriteTheirItems)
   EXPECT_EQ(definition->itemText(0), QStringLiteral("User Defined"));
   EXPECT_EQ(definition->currentIndex(), int(sdPowerLaw));
   EXPECT_EQ(linearity->ItemIndex(), int(lnLinear));
+  EXPECT_EQ(linearity->ItemCaption(1), QStringLiteral("Non-linear"));
   ASSERT_EQ(materials->count(), 1);
   EXPECT_EQ(materials->currentItem()->text(), QStringLiteral("Material 1"));
 

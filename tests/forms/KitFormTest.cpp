@@ -57,8 +57,12 @@ TEST(KitForm, AChangeThroughAnItemRefreshesTheBoundControlsOfTheActiveForm)
   bend->SetValue(vnClient, 0, status, TVariant("Seabed Co"), vtText);
   EXPECT_EQ(client->text(), QStringLiteral("Seabed Co"));
   EXPECT_FALSE(form.UpToDate());
+  // A second change before the form paints shows when it does.
+  bend->SetValue(vnClient, 0, status, TVariant("Riser Ltd"), vtText);
+  EXPECT_EQ(client->text(), QStringLiteral("Seabed Co"));
   QApplication::processEvents();
   EXPECT_TRUE(form.UpToDate()) << "the next paint brought it up to date";
+  EXPECT_EQ(client->text(), QStringLiteral("Riser Ltd"));
 }
 
 TEST(KitForm, EscapeClosesAFormThatAsksForIt)

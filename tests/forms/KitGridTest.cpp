@@ -213,3 +213,41 @@ TEST(GridDropDown, ListsTheChoicesOverTheCellAndStoresTheOneTaken)
 
 }  // namespace
 }  // namespace umbrinex::testing
+
+namespace umbrinex::testing {
+namespace {
+
+class TPenSample : public TDataObject {
+ public:
+  TPenSample() : TDataObject(nullptr) {}
+  std::int32_t Colour = 0x000000FF;
+
+ protected:
+  void RegisterDataItems(TDataItemRegister& reg) override { reg.RegisterInteger(Colour, 1); }
+};
+
+std::optional<TGridColour> ChooseGreen(TGridColour, QWidget*)
+{
+  return TGridColour{0x0000FF00};
+}
+
+TEST(GridColourCell, StoresTheColourChosen)
+{
+  TPenSample sample;
+  sample.AfterConstruction();
+  TKitForm form;
+  auto* grid = new TKitGrid(&form);
+  grid->Core().SetFixedRows(0);
+  grid->Core().SetRowsShown(1);
+  grid->Core().Column(0).VarNum = 1;
+  grid->Core().Column(0).VarType = vtColour;
+  grid->SetDataObject(&sample);
+  EXPECT_EQ(grid->CellText(0, 0), QStringLiteral("000000FF"));
+  TKitGrid::SetColourChooser(&ChooseGreen);
+  QTest::keyClick(grid, Qt::Key_Return);
+  TKitGrid::SetColourChooser(nullptr);
+  EXPECT_EQ(sample.Colour, 0x0000FF00);
+}
+
+}  // namespace
+}  // namespace umbrinex::testing

@@ -249,6 +249,12 @@ int TKitRadioGroup::ItemIndex() const
   return FButtons->checkedId();
 }
 
+QString TKitRadioGroup::ItemCaption(int i) const
+{
+  const QAbstractButton* button = FButtons->button(i);
+  return button ? button->text() : QString();
+}
+
 void TKitRadioGroup::Invalidate()
 {
   setTitle(ExpandedCaption(FCaption, DataObject()));

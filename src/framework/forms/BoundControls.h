@@ -140,8 +140,9 @@ class TKitRadioGroup : public QGroupBox, public TBoundControl {
   void SetCaption(const QString& caption);
   const QString& Caption() const { return FCaption; }
   void SetItems(const QStringList& items);
-  // The selected button, -1 for none.
+  // The selected button, -1 for none, and a button's caption.
   int ItemIndex() const;
+  QString ItemCaption(int i) const;
   void Invalidate() override;
 
  protected:

@@ -86,6 +86,10 @@ void TFormBase::Invalidate()
   if (FUpToDate) {
     FUpToDate = false;
     InvalidateControls();
+  } else {
+    // A second change before the form painted: the controls read again
+    // once, when it does.
+    FControlsStale = true;
   }
   FWindow.update();
 }
@@ -95,6 +99,10 @@ void TFormBase::EnsureUpToDate()
   if (FUpToDate || FRefreshing || FDestroying) return;
   FRefreshing = true;
   try {
+    if (FControlsStale) {
+      FControlsStale = false;
+      InvalidateControls();
+    }
     RefreshData();
     RefreshFrames();
   } catch (...) {

@@ -79,6 +79,7 @@ class TFormBase {
   static void NotifyBusyChanged(bool busy);
   QWidget& FWindow;
   bool FUpToDate = false;
+  bool FControlsStale = false;
   bool FRefreshing = false;
   bool FDestroying = false;
   bool FShortcutsEnabled = true;
