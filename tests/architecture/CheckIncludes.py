@@ -14,13 +14,14 @@ import re
 import sys
 import tempfile
 
-CORE = ['numerics', 'framework/data', 'bend', 'persistence', 'presentation', 'charts']
+CORE = ['numerics', 'framework/data', 'framework/grid', 'bend', 'persistence', 'presentation', 'charts']
 
 # Folder -> (folders it may include besides its own, Qt it may use).
 # Qt: None, 'gui' (Qt Core, Gui and Svg) or 'widgets' (any Qt module).
 LAYERS = {
     'numerics': ([], None),
     'framework/data': (['numerics'], None),
+    'framework/grid': (['framework/data', 'numerics'], None),
     'bend': (['framework/data', 'numerics'], None),
     'persistence': (['bend', 'framework/data', 'numerics'], None),
     'presentation': (['bend', 'framework/data', 'numerics'], None),
@@ -126,6 +127,10 @@ def self_test():
         ('app/cli/Main.cpp', '#include "cli/Cli.h"\n#include "graphics/GraphFiles.h"\n', 0),
         ('app/cli/Main.cpp', '#include "framework/kit/Application.h"\n', 1),
         ('src/shell/Main.cpp', '#include "framework/kit/KitMain.h"\n#include <QtWidgets/QMenu>\n', 0),
+        ('src/framework/grid/GridCore.h', '#include "framework/data/DataAccess.h"\n', 0),
+        ('src/framework/grid/GridCore.h', '#include <QString>\n', 1),
+        ('src/framework/grid/GridCore.h', '#include "bend/Bend.h"\n', 1),
+        ('src/framework/forms/KitGrid.h', '#include "framework/grid/GridCore.h"\n#include <QWidget>\n', 0),
     ]
     failures = 0
     for path, text, expected in cases:

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QStyle>
@@ -25,44 +26,32 @@
 
 namespace umbrinex {
 
-namespace {
+// ---- TKitMainWindow ----
 
-std::vector<TKitForm*>& Forms()
+TKitMainWindow::TKitMainWindow(QWidget* parent) : QMainWindow(parent), TFormBase(static_cast<QWidget&>(*this))
 {
-  static std::vector<TKitForm*> forms;
-  return forms;
-}
-
-}  // namespace
-
-// ---- TKitForm ----
-
-TKitForm::TKitForm(QWidget* parent) : QMainWindow(parent)
-{
-  Forms().push_back(this);
-  SetBusyChangedHook(&TKitForm::NotifyBusyChanged);
   if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { Guarded([this] { Idle(); }); });
 }
 
-TKitForm::~TKitForm()
+TKitMainWindow::~TKitMainWindow()
 {
-  std::erase(Forms(), this);
+  BeginDestruction();
 }
 
-void TKitForm::NotifyBusyChanged(bool busy)
-{
-  for (TKitForm* form : Forms()) form->BusyChanged(busy);
-}
-
-void TKitForm::BusyChanged(bool busy)
+void TKitMainWindow::BusyChanged(bool busy)
 {
   for (const QPointer<QAction>& action : FBusyActions)
     if (action) action->setEnabled(!busy);
 }
 
-QAction* TKitForm::AddCommand(const QString& caption, std::function<void()> command, const QKeySequence& shortcut,
-                              bool followsBusy)
+void TKitMainWindow::keyPressEvent(QKeyEvent* event)
+{
+  if (!HandleEscape(event)) QMainWindow::keyPressEvent(event);
+}
+
+QAction* TKitMainWindow::AddCommand(const QString& caption, std::function<void()> command, const QKeySequence& shortcut,
+                                    bool followsBusy)
 {
   auto* action = new QAction(caption, this);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -147,9 +136,7 @@ TTessanMainForm::TTessanMainForm()
   acHelpManual = AddCommand(
       QStringLiteral("&Manual"), [] { OpenManual(); }, QKeySequence(Qt::Key_F1), false);
   acHelpAbout = AddCommand(
-      QStringLiteral("About.."),
-      [this] { ShowAbout(); },
-      {}, false);
+      QStringLiteral("About.."), [this] { ShowAbout(); }, {}, false);
 }
 
 TTessanMainForm::~TTessanMainForm()

@@ -1,6 +1,7 @@
 #pragma once
-// The framework's window classes, one layer each:
-//   TKitForm          commands that follow the busy count, idle processing;
+// The framework's main-window classes, one layer each:
+//   TKitMainWindow    a form (FormBase.h) with commands that follow the busy
+//                     count, and idle processing;
 //   TTessanFilerForm  the file commands, the recent files and the caption;
 //   TTessanMainForm   start-up, the command line, placement, printers, about.
 // The program's own main window (Main.h) derives from the last.
@@ -16,6 +17,7 @@
 #include "framework/data/Model.h"
 #include "framework/kit/FileCommands.h"
 #include "framework/kit/Filer.h"
+#include "framework/kit/FormBase.h"
 #include "framework/kit/Mru.h"
 
 class QMenu;
@@ -24,12 +26,12 @@ namespace umbrinex {
 
 class TBend;
 
-class TKitForm : public QMainWindow {
+class TKitMainWindow : public QMainWindow, public TFormBase {
   Q_OBJECT
 
  public:
-  explicit TKitForm(QWidget* parent = nullptr);
-  ~TKitForm() override;
+  explicit TKitMainWindow(QWidget* parent = nullptr);
+  ~TKitMainWindow() override;
 
   // An action whose command runs under the program's error handler. An
   // action that follows the busy count is disabled while a modal operation
@@ -41,14 +43,14 @@ class TKitForm : public QMainWindow {
  protected:
   // At every moment the event queue runs empty.
   virtual void Idle() {}
-  virtual void BusyChanged(bool busy);
+  void BusyChanged(bool busy) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  static void NotifyBusyChanged(bool busy);
   std::vector<QPointer<QAction>> FBusyActions;
 };
 
-class TTessanFilerForm : public TKitForm, public IFilerOwner {
+class TTessanFilerForm : public TKitMainWindow, public IFilerOwner {
   Q_OBJECT
 
  public:

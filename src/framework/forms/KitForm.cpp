@@ -1,0 +1,159 @@
+#include "framework/forms/KitForm.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "framework/forms/Accelerators.h"
+#include "framework/forms/BoundControls.h"
+#include "framework/forms/KitGrid.h"
+#include "framework/forms/KitGridDropDown.h"
+#include "framework/kit/ErrorHandler.h"
+#include "framework/kit/Help.h"
+
+namespace umbrinex {
+
+namespace {
+
+// Help topics are kept with the items; the manual stands for them all.
+void OpenManualForTopic(int /*topic*/)
+{
+  if (!FindManual().empty()) OpenManual();
+}
+
+TKitForm::THelpHandler& HelpHandler()
+{
+  static TKitForm::THelpHandler handler = &OpenManualForTopic;
+  return handler;
+}
+
+// The accelerator character of Alt with a letter or digit.
+QChar AltCharacter(const QKeyEvent* key)
+{
+  const Qt::KeyboardModifiers modifiers = key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  if (modifiers != Qt::AltModifier) return {};
+  const int k = key->key();
+  if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9)) return QChar(k).toLower();
+  return {};
+}
+
+}  // namespace
+
+void TKitForm::SetHelpHandler(THelpHandler handler)
+{
+  HelpHandler() = std::move(handler);
+}
+
+TKitForm::TKitForm(QWidget* owner) : QDialog(owner), TFormBase(static_cast<QWidget&>(*this))
+{
+  qApp->installEventFilter(this);
+  PlaceNearOwner(owner);
+}
+
+TKitForm::~TKitForm()
+{
+  BeginDestruction();
+  qApp->removeEventFilter(this);
+}
+
+int TKitForm::ShowModal()
+{
+  if (isVisible()) hide();
+  return exec();
+}
+
+void TKitForm::done(int result)
+{
+  // OK stores text typed into a grid and not yet committed; Cancel drops it.
+  if (result != mrCancel)
+    for (TKitGrid* grid : findChildren<TKitGrid*>())
+      if (grid->HasPendingEdit()) grid->CommitPendingEdit();
+  QDialog::done(result);
+}
+
+void TKitForm::reject()
+{
+  done(mrCancel);
+}
+
+void TKitForm::InvalidateControls()
+{
+  for (QWidget* child : findChildren<QWidget*>()) {
+    if (auto* control = dynamic_cast<TDataControl*>(child))
+      control->Invalidate();
+    else if (auto* grid = qobject_cast<TKitGrid*>(child))
+      grid->Invalidate();
+  }
+}
+
+bool TKitForm::event(QEvent* event)
+{
+  // Bring the form up to date before it paints.
+  if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint) Guarded([this] { EnsureUpToDate(); });
+  return QDialog::event(event);
+}
+
+void TKitForm::showEvent(QShowEvent* event)
+{
+  Guarded([this] { EnsureUpToDate(); });
+  QDialog::showEvent(event);
+}
+
+bool TKitForm::eventFilter(QObject* watched, QEvent* event)
+{
+  const QEvent::Type type = event->type();
+  if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) || !watched->isWidgetType()) return false;
+  if (static_cast<QWidget*>(watched)->window() != this) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const QChar character = AltCharacter(key);
+  if (character.isNull()) return false;
+  // Alt with a letter is the form's to resolve, ahead of the mnemonics of
+  // its labels and buttons.
+  if (type == QEvent::ShortcutOverride) {
+    if (!HasAccelerator(*this, character)) return false;
+    key->accept();
+    return true;
+  }
+  bool handled = false;
+  Guarded([&] { handled = ResolveAccelerator(*this, character); });
+  return handled;
+}
+
+void TKitForm::keyPressEvent(QKeyEvent* event)
+{
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    const int topic = HelpContextOf(QApplication::focusWidget());
+    Guarded([topic] { HelpHandler()(topic); });
+    return;
+  }
+  if (HandleEscape(event)) return;
+  // A letter the focused control did not take may be an accelerator.
+  const QString text = event->text();
+  if (event->modifiers() == Qt::NoModifier && text.size() == 1 && text[0].isLetterOrNumber()) {
+    bool handled = false;
+    Guarded([&] { handled = ResolveAccelerator(*this, text[0].toLower()); });
+    if (handled) return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void BindControls(QWidget& form, TDataObject* dataObject)
+{
+  for (QWidget* child : form.findChildren<QWidget*>()) {
+    if (auto* control = dynamic_cast<TDataControl*>(child))
+      control->SetDataObject(dataObject);
+    else if (auto* grid = qobject_cast<TKitGrid*>(child))
+      grid->SetDataObject(dataObject);
+  }
+}
+
+int HelpContextOf(const QWidget* widget)
+{
+  for (; widget; widget = widget->parentWidget()) {
+    if (auto* control = dynamic_cast<const TBoundControl*>(widget)) return control->HelpContext();
+    if (auto* grid = qobject_cast<const TKitGrid*>(widget)) return grid->HelpContext();
+    if (auto* list = qobject_cast<const TKitGridDropDownList*>(widget)) return list->Grid().HelpContext();
+  }
+  return 0;
+}
+
+}  // namespace umbrinex
