@@ -127,6 +127,12 @@ py::object TPyDesign::Items()
   return ToPython(ItemsJson(Bend())["items"]);
 }
 
+void TPyDesign::CheckLoadCase(int number)
+{
+  if (number < 1 || number > Bend().LoadCaseCount())
+    throw py::value_error(Format("load case %d: the design has %d load cases", number, Bend().LoadCaseCount()));
+}
+
 nlohmann::ordered_json TPyDesign::Section(const TReportChoice& choice, const char* key)
 {
   nlohmann::ordered_json json = WithMessages([&] { return ResultsJson(Bend(), choice); });
@@ -135,9 +141,7 @@ nlohmann::ordered_json TPyDesign::Section(const TReportChoice& choice, const cha
 
 py::object TPyDesign::Results(const TReportChoice& choice)
 {
-  if (choice.LoadCase < 0 || choice.LoadCase > Bend().LoadCaseCount())
-    throw py::value_error(
-        Format("load case %d: the design has %d load cases", choice.LoadCase, Bend().LoadCaseCount()));
+  if (choice.LoadCase != 0) CheckLoadCase(choice.LoadCase);
   nlohmann::ordered_json json = WithMessages([&] { return ResultsJson(Bend(), choice); });
   py::dict result;
   for (auto& [key, value] : json.items()) {
@@ -154,39 +158,29 @@ py::object TPyDesign::Results(const TReportChoice& choice)
 
 py::object TPyDesign::KeyResults()
 {
-  TReportChoice choice;
-  choice.Key = true;
-  return ToPython(Section(choice, "key_results"));
+  return ToPython(Section({.Key = true}, "key_results"));
 }
 
 py::object TPyDesign::LoadCases()
 {
-  TReportChoice choice;
-  choice.Key = true;
-  return ToPython(Section(choice, "load_cases"));
+  return ToPython(Section({.Key = true}, "load_cases"));
 }
 
 py::object TPyDesign::LoadCase(int number)
 {
-  if (number < 1 || number > Bend().LoadCaseCount())
-    throw py::value_error(Format("load case %d: the design has %d load cases", number, Bend().LoadCaseCount()));
-  TReportChoice choice;
-  choice.LoadCase = number;
-  return LoadCaseToPython(Section(choice, "load_cases").at(static_cast<std::size_t>(number - 1)));
+  CheckLoadCase(number);
+  const nlohmann::ordered_json cases = Section({.LoadCase = number}, "load_cases");
+  return LoadCaseToPython(cases.at(static_cast<std::size_t>(number - 1)));
 }
 
 py::object TPyDesign::DesignChart()
 {
-  TReportChoice choice;
-  choice.DesignChart = true;
-  return ToPython(Section(choice, "design_chart"));
+  return ToPython(Section({.DesignChart = true}, "design_chart"));
 }
 
 py::object TPyDesign::PerformanceChart()
 {
-  TReportChoice choice;
-  choice.PerformanceChart = true;
-  return ToPython(Section(choice, "performance_chart"));
+  return ToPython(Section({.PerformanceChart = true}, "performance_chart"));
 }
 
 }  // namespace umbrinex

@@ -42,6 +42,8 @@ class TPyDesign {
   TBend& Bend() { return *FBend; }
 
  private:
+  // Raises ValueError for a load case (from 1) the design does not have.
+  void CheckLoadCase(int number);
   // One section of the results JSON.
   nlohmann::ordered_json Section(const TReportChoice& choice, const char* key);
 

@@ -66,31 +66,55 @@ def mould(design, smallest, largest, step):
     set_rows(design, MOULD_DIAMETERS, (MOULD_DIAMETER,), [(round(smallest + i * step, 4),) for i in range(count)])
 
 
+def cable(design, stiffness, abr, bore):
+    """The cable: its bend stiffness in each state, its ABR, the stiffener's bore."""
+    design.set(CABLE_EI_1, stiffness[0])
+    design.set(CABLE_EI_2, stiffness[1])
+    design.set(ABR, abr)
+    design.set(BORE, bore)
+
+
+def power_law(design, length, root, tip, power):
+    design.set(DEFINITION, "Stiffness Power Law")
+    for varnum, value in ((LENGTH, length), (ROOT, root), (TIP, tip), (POWER, power)):
+        design.set(varnum, value)
+
+
+def profile(design, points, materials=None):
+    """User-defined points of (arc length, diameter); materials names the
+    material of each segment."""
+    design.set(DEFINITION, "User Defined")
+    set_rows(design, POINTS, (POINT_ARC, POINT_DIAMETER), points)
+    for row, name in enumerate(materials or [], start=1):
+        design.set(POINT_MATERIAL, name, row=row)
+
+
+def load_cases(design, cases):
+    """(tension, angle) or (tension, angle, ABR, State 1, State 2) each."""
+    full = [case if len(case) == 5 else case + ("~", "Yes", "Yes") for case in cases]
+    set_rows(design, LOAD_CASES, (TENSION, ANGLE, CASE_ABR, STATE_1, STATE_2), full)
+
+
+def analysis(design, interval, cable_length, output, tensions, angles):
+    """Station and output intervals (stiffener and cable alike), the bare
+    cable analysed, and the ranges of the performance chart."""
+    for varnum, value in ((STATION_STIFFENER, interval), (STATION_CABLE, interval), (CABLE_LENGTH, cable_length),
+                          (OUTPUT_STIFFENER, output), (OUTPUT_CABLE, output)):
+        design.set(varnum, value)
+    set_range(design, TENSIONS, tensions)
+    set_range(design, ANGLES, angles)
+
+
 def dynamic_riser():
     """An 8-inch production riser leaving a turret I-tube: cold sea water
     (State 1) and the riser hot with production fluid (State 2)."""
     design = umbrinex.Design()
     project(design, "8-inch dynamic production riser, turret I-tube", "Example Offshore Ltd", "Riser engineering")
-    design.set(CABLE_EI_1, 95.0)
-    design.set(CABLE_EI_2, 60.0)
-    design.set(ABR, 3.2)
-    design.set(BORE, 0.38)
-    design.set(DEFINITION, "Stiffness Power Law")
-    design.set(LENGTH, 5.0)
-    design.set(ROOT, 0.85)
-    design.set(TIP, 0.45)
-    design.set(POWER, 2.2)
+    cable(design, (95.0, 60.0), 3.2, 0.38)
+    power_law(design, 5.0, 0.85, 0.45, 2.2)
     material(design, 1, "PU 95A", (75000.0, 40000.0))
-    set_rows(design, LOAD_CASES, (TENSION, ANGLE, CASE_ABR, STATE_1, STATE_2),
-             [(150, 35, "~", "Yes", "Yes"), (300, 30, "~", "Yes", "Yes"), (450, 25, "~", "Yes", "Yes"),
-              (600, 20, "~", "Yes", "Yes"), (800, 15, "~", "Yes", "Yes"), (1000, 12, "~", "Yes", "Yes")])
-    design.set(STATION_STIFFENER, 0.05)
-    design.set(STATION_CABLE, 0.05)
-    design.set(CABLE_LENGTH, 2.0)
-    design.set(OUTPUT_STIFFENER, 0.25)
-    design.set(OUTPUT_CABLE, 0.25)
-    set_range(design, TENSIONS, (0, 1200, 31))
-    set_range(design, ANGLES, (0, 40, 0.01))
+    load_cases(design, [(150, 35), (300, 30), (450, 25), (600, 20), (800, 15), (1000, 12)])
+    analysis(design, 0.05, 2.0, 0.25, (0, 1200, 31), (0, 40, 0.01))
     mould(design, 0.45, 1.00, 0.05)
     return design
 
@@ -100,28 +124,17 @@ def umbilical():
     two polyurethanes: a hard grade over the root, a softer one to the tip."""
     design = umbrinex.Design()
     project(design, "Control umbilical, platform J-tube exit", "Example Offshore Ltd", "Umbilical engineering")
-    design.set(CABLE_EI_1, 14.0)
-    design.set(CABLE_EI_2, 10.0)
-    design.set(ABR, 1.8)
-    design.set(BORE, 0.16)
+    cable(design, (14.0, 10.0), 1.8, 0.16)
     design.set(MATERIALS, 2)
     material(design, 1, "PU 95A", (80000.0, 50000.0))
     material(design, 2, "PU 85A", (35000.0, 22000.0))
-    design.set(DEFINITION, "User Defined")
-    set_rows(design, POINTS, (POINT_ARC, POINT_DIAMETER),
-             [(0.0, 0.60), (0.6, 0.52), (1.4, 0.38), (2.4, 0.24), (3.2, 0.17)])
-    for row, name in enumerate(("PU 95A", "PU 95A", "PU 85A", "PU 85A"), start=1):
-        design.set(POINT_MATERIAL, name, row=row)
-    set_rows(design, LOAD_CASES, (TENSION, ANGLE, CASE_ABR, STATE_1, STATE_2),
-             [(20, 40, "~", "Yes", "Yes"), (50, 32, "~", "Yes", "Yes"), (80, 25, "~", "Yes", "Yes"),
-              (120, 18, "~", "Yes", "Yes"), (150, 12, 2.4, "Yes", "No")])
-    design.set(STATION_STIFFENER, 0.025)
-    design.set(STATION_CABLE, 0.025)
-    design.set(CABLE_LENGTH, 1.0)
-    design.set(OUTPUT_STIFFENER, 0.1)
-    design.set(OUTPUT_CABLE, 0.1)
-    set_range(design, TENSIONS, (0, 200, 31))
-    set_range(design, ANGLES, (0, 60, 0.01))
+    profile(design, [(0.0, 0.60), (0.6, 0.52), (1.4, 0.38), (2.4, 0.24), (3.2, 0.17)],
+            ["PU 95A", "PU 95A", "PU 85A", "PU 85A"])
+    # The last case is the pull-in at installation: the largest tension, a
+    # static case checked against the cable's larger static ABR, and made in
+    # cold sea water only.
+    load_cases(design, [(20, 40), (50, 32), (80, 25), (120, 18), (150, 12, 2.4, "Yes", "No")])
+    analysis(design, 0.025, 1.0, 0.1, (0, 200, 31), (0, 60, 0.01))
     mould(design, 0.15, 0.65, 0.025)
     return design
 
@@ -138,25 +151,13 @@ def power_cable():
     non-linear stress-strain curve of its polyurethane."""
     design = umbrinex.Design()
     project(design, "33 kV dynamic power cable, hang-off", "Example Wind Ltd", "Cable engineering")
-    design.set(CABLE_EI_1, 6.0)
-    design.set(CABLE_EI_2, 4.5)
-    design.set(ABR, 1.5)
-    design.set(BORE, 0.12)
+    cable(design, (6.0, 4.5), 1.5, 0.12)
     warm = [(strain, round(0.65 * stress, 1)) for strain, stress in MEASURED_CURVE]
     material(design, 1, "PU 90A measured", (80000.0, 52000.0), (MEASURED_CURVE, warm))
-    design.set(DEFINITION, "User Defined")
-    set_rows(design, POINTS, (POINT_ARC, POINT_DIAMETER), [(0.0, 0.45), (0.8, 0.36), (1.8, 0.22), (2.6, 0.13)])
+    profile(design, [(0.0, 0.45), (0.8, 0.36), (1.8, 0.22), (2.6, 0.13)])
     design.set(LINEARITY, "Non-Linear")
-    set_rows(design, LOAD_CASES, (TENSION, ANGLE, CASE_ABR, STATE_1, STATE_2),
-             [(15, 50, "~", "Yes", "Yes"), (40, 40, "~", "Yes", "Yes"), (70, 32, "~", "Yes", "Yes"),
-              (100, 24, "~", "Yes", "Yes")])
-    design.set(STATION_STIFFENER, 0.025)
-    design.set(STATION_CABLE, 0.025)
-    design.set(CABLE_LENGTH, 1.0)
-    design.set(OUTPUT_STIFFENER, 0.1)
-    design.set(OUTPUT_CABLE, 0.1)
-    set_range(design, TENSIONS, (0, 120, 21))
-    set_range(design, ANGLES, (0, 50, 0.01))
+    load_cases(design, [(15, 50), (40, 40), (70, 32), (100, 24)])
+    analysis(design, 0.025, 1.0, 0.1, (0, 120, 21), (0, 50, 0.01))
     mould(design, 0.10, 0.50, 0.025)
     return design
 
@@ -168,26 +169,11 @@ def jumper_us():
     design = umbrinex.Design()
     design.set(SYSTEM, "US")
     project(design, "6-inch flexible jumper, manifold hub", "Example Gulf Operator", "Subsea engineering")
-    design.set(CABLE_EI_1, 48.0)
-    design.set(CABLE_EI_2, 36.0)
-    design.set(ABR, 6.5)
-    design.set(BORE, 0.85)
-    design.set(DEFINITION, "Stiffness Power Law")
-    design.set(LENGTH, 12.0)
-    design.set(ROOT, 2.6)
-    design.set(TIP, 1.0)
-    design.set(POWER, 2.0)
+    cable(design, (48.0, 36.0), 6.5, 0.85)
+    power_law(design, 12.0, 2.6, 1.0, 2.0)
     material(design, 1, "PU 93A", (1250.0, 800.0))
-    set_rows(design, LOAD_CASES, (TENSION, ANGLE, CASE_ABR, STATE_1, STATE_2),
-             [(10, 35, "~", "Yes", "Yes"), (25, 28, "~", "Yes", "Yes"), (45, 20, "~", "Yes", "Yes"),
-              (80, 12, "~", "Yes", "Yes")])
-    design.set(STATION_STIFFENER, 0.15)
-    design.set(STATION_CABLE, 0.15)
-    design.set(CABLE_LENGTH, 5.0)
-    design.set(OUTPUT_STIFFENER, 0.5)
-    design.set(OUTPUT_CABLE, 0.5)
-    set_range(design, TENSIONS, (0, 100, 31))
-    set_range(design, ANGLES, (0, 50, 0.01))
+    load_cases(design, [(10, 35), (25, 28), (45, 20), (80, 12)])
+    analysis(design, 0.15, 5.0, 0.5, (0, 100, 31), (0, 50, 0.01))
     mould(design, 0.9, 3.0, 0.1)
     return design
 
