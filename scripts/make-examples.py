@@ -157,7 +157,7 @@ def power_cable():
     profile(design, [(0.0, 0.45), (0.8, 0.36), (1.8, 0.22), (2.6, 0.13)])
     design.set(LINEARITY, "Non-Linear")
     load_cases(design, [(15, 50), (40, 40), (70, 32), (100, 24)])
-    analysis(design, 0.025, 1.0, 0.1, (0, 120, 21), (0, 50, 0.01))
+    analysis(design, 0.05, 1.0, 0.1, (0, 120, 11), (0, 50, 0.01))
     mould(design, 0.10, 0.50, 0.025)
     return design
 
