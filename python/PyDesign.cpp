@@ -60,15 +60,17 @@ auto WithMessages(TWork work)
 }
 
 // A Python value as the text a user would type: floats in the shortest form
-// that reads back as the same double.
+// that reads back as the same double. Integers and reals of numpy count as
+// what they stand for.
 std::string TypedText(const py::handle& value)
 {
   if (py::isinstance<py::str>(value)) return value.cast<std::string>();
   if (py::isinstance<py::bool_>(value)) return value.cast<bool>() ? "Yes" : "No";
-  if (py::isinstance<py::int_>(value)) return py::str(value).cast<std::string>();
-  if (py::isinstance<py::float_>(value)) {
+  if (PyIndex_Check(value.ptr())) return py::str(py::int_(py::reinterpret_borrow<py::object>(value)));
+  if (py::isinstance<py::float_>(value) || py::hasattr(value, "__float__")) {
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value.cast<double>());
+    const double real = py::float_(py::reinterpret_borrow<py::object>(value));
+    const auto result = std::to_chars(text, text + sizeof text, real);
     return std::string(text, result.ptr);
   }
   throw py::type_error("an item's value is a str, int, float or bool, not " +

@@ -30,7 +30,9 @@ class TPyDesign {
   void Set(int varNum, const pybind11::handle& value, std::optional<int> row);
   pybind11::object Items();
 
-  // The results as `umbrinex-cli --json` prints them for the same choice.
+  // The results as `umbrinex-cli --json` prints them for the same choice;
+  // each function below is one section of them, so a new section of the
+  // batch program's JSON becomes one more function of one line.
   pybind11::object Results(const TReportChoice& choice);
   pybind11::object KeyResults();
   pybind11::object LoadCases();

@@ -105,6 +105,10 @@ class ItemsLikeTheBatchProgram(unittest.TestCase):
         self.assertEqual(design.get(21060), 6)
         design.set(2, "US")
         self.assertEqual(design.get(3), "ft")
+        design.set(21021, numpy.float32(2.5))
+        self.assertEqual(design.get(21021), 2.5)
+        design.set(21060, numpy.int64(4))
+        self.assertEqual(design.get(21060), 4)
 
     def test_a_refused_value_raises_with_the_message_of_the_batch_program(self):
         design = umbrinex.Design()
