@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 #include <set>
 
 #include "TestSupport.h"
@@ -55,6 +56,12 @@ const TExample Examples[] = {
     {"Power Cable Non-Linear.mxd", "m", 1, 3, 41.817098412388944, 4, -40.67366430758001, 1.7388212224062538, 37.905},
     {"Jumper US Units.mxd", "ft", 1, 3, 91.07866989301397, 4, -16.632935265420745, 1.8832101395027387, 45.74},
 };
+
+// Test listings name the example rather than its bytes.
+void PrintTo(const TExample& example, std::ostream* out)
+{
+  *out << example.File;
+}
 
 class ExampleDesigns : public ::testing::TestWithParam<TExample> {};
 
