@@ -47,6 +47,7 @@ struct TCliOptions {
   // A graph or drawing by name, rendered into GraphFile.
   std::string Graph;
   std::string GraphFile;
+  bool Colour = false;
 };
 
 // ---- entering item values ----
@@ -61,8 +62,9 @@ struct TItemSetting {
 std::optional<TItemSetting> ParseItemSetting(const std::string& argument);
 
 // Reads the text by the rules of the item's descriptor, as the grid does on
-// commit, and sets it. Code acOk means the change was made; anything else is
-// a refusal whose Text() is the program's message.
+// commit, and sets it. Code acOk means the change was made, and results
+// calculated before it are invalid; anything else is a refusal whose Text()
+// is the program's message.
 TAccessStatus EnterItemText(TBend& bend, int varNum, int index, const std::string& text);
 
 // ---- listing items ----
@@ -70,8 +72,8 @@ TAccessStatus EnterItemText(TBend& bend, int varNum, int index, const std::strin
 // The unit caption of a dimension with placeholders, such as "FF.LL^2",
 // "FF/LL^2" or "1/LL"; empty when dimensionless.
 std::string UnitPlaceholders(const TDimension& dimension);
-// Every data item of the design with its rows, one per line:
-// VarNum[:ROW], descriptor name, value, unit, separated by tabs.
+// Every data item of the design with its rows, one per line after a header
+// line: VarNum[:ROW], name, value, unit, separated by tabs.
 void ListItems(TBend& bend, std::ostream& out);
 
 // ---- reports as text and JSON ----
@@ -86,6 +88,8 @@ std::string WorkbookReportText(const TWorkbook& workbook);
 
 // The chosen results as one JSON object; special values become their texts.
 nlohmann::ordered_json ResultsJson(TBend& bend, const TReportChoice& choice);
+// A number for JSON: the special values as their texts.
+nlohmann::ordered_json JsonNumber(double value);
 
 // ---- the program ----
 

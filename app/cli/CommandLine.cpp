@@ -19,6 +19,7 @@
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
 #include "cli/Cli.h"
+#include "cli/ItemListing.h"
 #ifdef UMBRINEX_CLI_GRAPHS
 #include "graphics/DrawingFiles.h"
 #include "graphics/GraphFiles.h"
@@ -163,6 +164,14 @@ void PrintReports(TBend& bend, const TCliOptions& options, std::ostream& out)
   });
 }
 
+// The items in the same JSON object as any results asked for with them.
+void PrintItemsJson(TBend& bend, const TReportChoice& choice, std::ostream& out)
+{
+  nlohmann::ordered_json json = choice.Any() ? ResultsJson(bend, choice) : nlohmann::ordered_json::object();
+  json["items"] = ItemsJson(bend)["items"];
+  out << json.dump(2) << '\n';
+}
+
 void SaveReports(TBend& bend, const TCliOptions& options)
 {
   TWorkbook workbook;
@@ -217,8 +226,16 @@ void RenderGraph(TBend& bend, const TCliOptions& options)
 {
 #ifdef UMBRINEX_CLI_GRAPHS
   const int loadCase = options.Reports.LoadCase > 0 ? options.Reports.LoadCase : 1;
-  if (IsDrawingName(options.Graph)) RenderDrawingToFile(bend, options.Graph, loadCase, options.GraphFile);
-  else RenderGraphToFile(bend, options.Graph, loadCase, options.GraphFile);
+  // --colour overrides the "Monochrome Output" setting for this run only.
+  const std::optional<bool> monochrome = options.Colour ? std::optional<bool>(false) : std::nullopt;
+  if (IsDrawingName(options.Graph)) {
+    RenderDrawingToFile(bend, options.Graph, loadCase, options.GraphFile, monochrome);
+  } else {
+    TGraphFileOptions graphOptions;
+    graphOptions.LoadCase = loadCase;
+    graphOptions.Monochrome = monochrome;
+    RenderGraphToFile(bend, options.Graph, options.GraphFile, graphOptions);
+  }
 #else
   (void)bend;
   CheckGraphName(options.Graph);
@@ -233,14 +250,17 @@ void Run(const TCliOptions& options, std::ostream& out)
   ApplySettings(*bend, options.Settings);
   CheckLoadCaseExists(*bend, options.Reports.LoadCase);
   if (!options.SaveFile.empty()) SaveToFile(*bend, options.SaveFile);
-  if (options.Items) ListItems(*bend, out);
+  if (options.Items && !options.Json) ListItems(*bend, out);
   // The key results are the default output when nothing else is asked for.
   const bool otherOutput =
       options.Items || !options.SaveFile.empty() || !options.ReportFile.empty() || !options.Graph.empty();
   // With --graph, --load-case only chooses the load case of the graph.
   TCliOptions printed = options;
   if (!options.Graph.empty()) printed.Reports.LoadCase = 0;
-  if (printed.Json || printed.Reports.Any() || !otherOutput) PrintReports(*bend, printed, out);
+  if (options.Items && options.Json)
+    PrintItemsJson(*bend, printed.Reports, out);
+  else if (printed.Json || printed.Reports.Any() || !otherOutput)
+    PrintReports(*bend, printed, out);
   if (!options.ReportFile.empty()) SaveReports(*bend, options);
   if (!options.Graph.empty()) RenderGraph(*bend, options);
   CheckInterrupted();
@@ -292,7 +312,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       ->type_name("ITEM=TEXT")
       ->expected(1)
       ->take_all();
-  app.add_flag("--items", options.Items, "Lists every data item: VarNum[:ROW], name, value and unit");
+  app.add_flag("--items", options.Items,
+               "Lists every data item: VarNum[:ROW], name, value and unit (with --json, as a JSON object)");
   app.add_flag("--key", options.Reports.Key, "Prints the key results (the default output)");
   app.add_option("--load-case", options.Reports.LoadCase, "Prints the station results of load case N (from 1)")
       ->type_name("N")
@@ -312,8 +333,11 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                                "\"Curvature Chart\", \"Strain Chart\", \"Deflected Shape\"")
                     ->type_name("NAME");
   auto* outFile = app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")->type_name("FILE");
+  auto* colour = app.add_flag("--colour", options.Colour,
+                              "Renders the --graph in colour, whatever the \"Monochrome Output\" setting says");
   graph->needs(outFile);
   outFile->needs(graph);
+  colour->needs(graph);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -6,6 +6,8 @@
 
 #include "bend/Bend.h"
 #include "cli/Cli.h"
+#include "framework/data/TextUtils.h"
+#include "framework/data/Units.h"
 #include "framework/data/ValueText.h"
 
 namespace umbrinex {
@@ -67,6 +69,19 @@ TTextError ReadTypedText(TVarType type, const std::string& text, TVariant& value
   return error;
 }
 
+// The units of length, mass, force, time and temperature follow the units
+// system unless it is "User": a refusal there says what to change first.
+void ExplainUnitsRefusal(TBend& bend, int varNum, TAccessStatus& status)
+{
+  const TUnits& units = bend.Units();
+  const int offset = varNum - units.BaseVarNum();
+  if (status.Code != acChangeNotAllowed || offset < TUnits::uiLength || offset > TUnits::uiTemperature ||
+      units.System() == usUser)
+    return;
+  status.Message = Format("%s: the units system is %s; set %d=User first", DefaultAccessMessage(acChangeNotAllowed),
+                          TUnits::SystemNames().Name(units.System()).c_str(), units.BaseVarNum() + TUnits::uiSystem);
+}
+
 }  // namespace
 
 std::optional<TItemSetting> ParseItemSetting(const std::string& argument)
@@ -110,6 +125,13 @@ TAccessStatus EnterItemText(TBend& bend, int varNum, int index, const std::strin
     bend.SetValue(varNum, index, status, value, representation);
   } catch (const EValueStringNotFound& e) {
     status.Set(acInvalidValue, e.what());
+  }
+  ExplainUnitsRefusal(bend, varNum, status);
+  // As the main window does when a data form closes with changes: results
+  // calculated before the change are results of another design.
+  if (status.Code == acOk && bend.DataChanged()) {
+    bend.InvalidateResults();
+    bend.SetDataChanged(false);
   }
   return status;
 }

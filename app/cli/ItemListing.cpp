@@ -1,8 +1,9 @@
 // The --items listing: every data item the design answers, with its rows.
 
+#include "cli/ItemListing.h"
+
 #include <cstdlib>
 #include <ostream>
-#include <vector>
 
 #include "bend/Bend.h"
 #include "cli/Cli.h"
@@ -14,41 +15,33 @@ namespace umbrinex {
 
 namespace {
 
-// The units items, answered by the model's units object.
-constexpr int FirstUnitsItem = 2;
-constexpr int LastUnitsItem = FirstUnitsItem + TUnits::ItemCount - 1;
-
 bool TextLike(TVarType type)
 {
   return type != vtInt && type != vtCard && type != vtLong && type != vtReal;
 }
 
-void ListItem(TBend& bend, int varNum, int row, const TItemInfo& info, std::ostream& out)
+// The units items come first: they decide the unit of every other value.
+std::vector<int> ListedVarNums(TBend& bend)
 {
-  const TVar* descriptor = TBend::Vars().TryFind(varNum);
-  const TVarType type = info.Type != vtNull ? info.Type : vtText;
-  const TVarType representation = TextLike(type) ? vtText : type;
-  TAccessStatus status;
-  TVariant value;
-  bend.GetValue(varNum, row > 0 ? row - 1 : 0, status, value, representation);
-  if (status.Code != acOk && status.Code != acReadOnly) return;
-
-  const bool numeric = value.Kind() == TVariant::TKind::Integer || value.Kind() == TVariant::TKind::Real;
-  const std::string text =
-      numeric ? ValueToText(value, representation == vtText ? vtReal : representation) : value.ToText();
-  out << varNum;
-  if (row > 0) out << ':' << row;
-  // Texts come from the design file or the command line: no control
-  // character of theirs reaches the terminal.
-  out << '\t' << (descriptor ? descriptor->Name : std::string()) << '\t' << VisibleText(text) << '\t'
-      << bend.Units().ExpandUnitNames(UnitPlaceholders(info.Dimension)) << '\n';
+  std::vector<int> varNums;
+  const int units = bend.Units().BaseVarNum();
+  for (int varNum = units; varNum < units + TUnits::ItemCount; ++varNum) varNums.push_back(varNum);
+  const TVarList& vars = TBend::Vars();
+  for (int i = 0; i < vars.Count(); ++i) varNums.push_back(vars[i].VarNum);
+  return varNums;
 }
 
 }  // namespace
 
+std::string TListedItem::Item() const
+{
+  return Row > 0 ? std::to_string(VarNum) + ':' + std::to_string(Row) : std::to_string(VarNum);
+}
+
 std::string UnitPlaceholders(const TDimension& dimension)
 {
   if (dimension.IsTemperature != 0) return "\u00B0T";
+  if (dimension.IsAngle != 0) return "deg";
   struct TFactor {
     const char* Name;
     int Power;
@@ -68,22 +61,50 @@ std::string UnitPlaceholders(const TDimension& dimension)
   return (numerator.empty() ? "1" : numerator) + "/" + denominator;
 }
 
-void ListItems(TBend& bend, std::ostream& out)
+std::optional<TListedItem> ListedItem(TBend& bend, int varNum, int row, TAccessStatus& status)
 {
-  std::vector<int> varNums;
-  for (int varNum = FirstUnitsItem; varNum <= LastUnitsItem; ++varNum) varNums.push_back(varNum);
-  const TVarList& vars = TBend::Vars();
-  for (int i = 0; i < vars.Count(); ++i) varNums.push_back(vars[i].VarNum);
-  for (const int varNum : varNums) {
+  TItemInfo info;
+  bend.DescribeItem(varNum, info);
+  const TVarType type = info.Type != vtNull ? info.Type : vtText;
+  const TVarType representation = TextLike(type) ? vtText : type;
+  TListedItem item;
+  bend.GetValue(varNum, row > 0 ? row - 1 : 0, status, item.Value, representation);
+  if (status.Code != acOk && status.Code != acReadOnly) return std::nullopt;
+
+  const TVariant::TKind kind = item.Value.Kind();
+  const bool numeric = kind == TVariant::TKind::Integer || kind == TVariant::TKind::Real;
+  item.Text =
+      numeric ? ValueToText(item.Value, representation == vtText ? vtReal : representation) : item.Value.ToText();
+  if (!numeric) item.Value = item.Text;
+  item.VarNum = varNum;
+  item.Row = row;
+  item.Name = info.Name;
+  item.Unit = bend.Units().ExpandUnitNames(UnitPlaceholders(info.Dimension));
+  item.ReadOnly = status.Code == acReadOnly;
+  return item;
+}
+
+std::vector<TListedItem> ListedItems(TBend& bend)
+{
+  std::vector<TListedItem> items;
+  TAccessStatus status;
+  for (const int varNum : ListedVarNums(bend)) {
     TItemInfo info;
     bend.DescribeItem(varNum, info);
-    if (info.CountVarNum == 0) {
-      ListItem(bend, varNum, 0, info, out);
-      continue;
-    }
-    const auto rows = static_cast<int>(bend.GetInteger(info.CountVarNum));
-    for (int row = 1; row <= rows; ++row) ListItem(bend, varNum, row, info, out);
+    const int rows = info.CountVarNum == 0 ? 0 : static_cast<int>(bend.GetInteger(info.CountVarNum));
+    for (int row = info.CountVarNum == 0 ? 0 : 1; row <= rows; ++row)
+      if (auto item = ListedItem(bend, varNum, row, status)) items.push_back(std::move(*item));
   }
+  return items;
+}
+
+void ListItems(TBend& bend, std::ostream& out)
+{
+  out << "Item\tName\tValue\tUnit\n";
+  for (const TListedItem& item : ListedItems(bend))
+    // Texts come from the design file or the command line: no control
+    // character of theirs reaches the terminal.
+    out << item.Item() << '\t' << item.Name << '\t' << VisibleText(item.Text) << '\t' << item.Unit << '\n';
 }
 
 }  // namespace umbrinex

@@ -14,15 +14,20 @@
 
 namespace umbrinex {
 
+nlohmann::ordered_json JsonNumber(double value)
+{
+  if (IsInfinite(value) || value == Undefined || IsDefault(value) || value == NotApplicable || !std::isfinite(value))
+    return RealToText(value);
+  return value;
+}
+
 namespace {
 
 using TJson = nlohmann::ordered_json;
 
 TJson Number(double value)
 {
-  if (IsInfinite(value) || value == Undefined || IsDefault(value) || value == NotApplicable || !std::isfinite(value))
-    return RealToText(value);
-  return value;
+  return JsonNumber(value);
 }
 
 TJson KeyEvent(const TKeyResults& results, const TKeyEvent& event)

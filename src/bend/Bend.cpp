@@ -59,7 +59,7 @@ double WithStateFlag(double cell, int s, bool included)
 TBend::TBend()
     : FCableStiffness(NoVarNum, {{vnCableStiffnessColumn, 0.0, dmBendingStiffness}}),
       FLoadCases(vnNumberOfLoadCases, {{vnLoadCaseTension, 10.0, dmForce},
-                                       {vnLoadCaseAngle, 45.0, dmDimensionless},
+                                       {vnLoadCaseAngle, 45.0, dmAngle},
                                        {vnLoadCaseABR, 1.0, dmLength},
                                        {vnState1Included, StatesCell(true, true), dmDimensionless}}),
       FCircles(vnNumberOfCircles,

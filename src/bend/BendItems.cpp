@@ -63,9 +63,9 @@ void TBend::RegisterDataItems(TDataItemRegister& reg)
   reg.RegisterReal(FTensions.Min, dmForce, vnTensionMin);
   reg.RegisterReal(FTensions.Max, dmForce, vnTensionMax);
   reg.RegisterInteger(FTensions.Count, vnTensionCount);
-  reg.RegisterReal(FAngles.Min, dmDimensionless, vnAngleMin);
-  reg.RegisterReal(FAngles.Max, dmDimensionless, vnAngleMax);
-  reg.RegisterReal(FAngles.Accuracy, dmDimensionless, vnAngleAccuracy);
+  reg.RegisterReal(FAngles.Min, dmAngle, vnAngleMin);
+  reg.RegisterReal(FAngles.Max, dmAngle, vnAngleMax);
+  reg.RegisterReal(FAngles.Accuracy, dmAngle, vnAngleAccuracy);
   reg.RegisterSubObject(FCircles);
   reg.RegisterSubObject(FMouldDiameters);
 }

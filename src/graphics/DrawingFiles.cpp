@@ -21,14 +21,14 @@ constexpr int LayoutWidth = 600;
 constexpr int LayoutHeight = 420;
 constexpr double VectorDpi = LayoutWidth / (120.0 / 25.4);
 
-void Paint(TBend& bend, int mode, QPainter& painter)
+void Paint(TBend& bend, int mode, bool monochrome, QPainter& painter)
 {
   painter.fillRect(QRect(0, 0, LayoutWidth, LayoutHeight), Qt::white);
   TViewPort view;
   view.SetSize(LayoutWidth, LayoutHeight);
   view.SetAzimuth(264.0);
   view.SetElevation(90.0);
-  view.SetColourMode(GraphSettings().MonochromeOutput ? cmBlack : cmNormal);
+  view.SetColourMode(monochrome ? cmBlack : cmNormal);
   PlaceView(bend, view, mode);
   view.BeginDraw(painter);
   try {
@@ -44,8 +44,10 @@ void Paint(TBend& bend, int mode, QPainter& painter)
 
 bool IsDrawingName(const std::string& name) { return name == "General Arrangement" || name == "Deflected Shape"; }
 
-void RenderDrawingToFile(TBend& bend, const std::string& name, int loadCase, const std::string& fileName)
+void RenderDrawingToFile(TBend& bend, const std::string& name, int loadCase, const std::string& fileName,
+                         std::optional<bool> monochrome)
 {
+  const bool black = monochrome.value_or(GraphSettings().MonochromeOutput);
   if (!IsDrawingName(name)) throw EGraphOutputError("Unknown drawing '" + name + "'.");
   const int mode = name == "General Arrangement" ? amGeneralArrangement : amDeflectedShape;
   if (mode == amDeflectedShape) {
@@ -67,7 +69,7 @@ void RenderDrawingToFile(TBend& bend, const std::string& name, int loadCase, con
     generator.setTitle(QString::fromStdString(name));
     QPainter painter;
     written = painter.begin(&generator);
-    if (written) Paint(bend, mode, painter);
+    if (written) Paint(bend, mode, black, painter);
   } else if (kind == TGraphFileKind::Pdf) {
     QPdfWriter writer(file);
     writer.setPageSize(QPageSize(QSizeF(120.0, 120.0 * LayoutHeight / LayoutWidth), QPageSize::Millimeter));
@@ -75,12 +77,12 @@ void RenderDrawingToFile(TBend& bend, const std::string& name, int loadCase, con
     writer.setResolution(static_cast<int>(VectorDpi));
     QPainter painter;
     written = painter.begin(&writer);
-    if (written) Paint(bend, mode, painter);
+    if (written) Paint(bend, mode, black, painter);
   } else {
     QImage image(LayoutWidth, LayoutHeight, QImage::Format_RGB32);
     {
       QPainter painter(&image);
-      Paint(bend, mode, painter);
+      Paint(bend, mode, black, painter);
     }
     written = image.save(file, kind == TGraphFileKind::Png ? "PNG" : "BMP");
   }

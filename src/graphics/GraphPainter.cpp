@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "charts/ChartEngine.h"
+#include "charts/MonochromeStyles.h"
 #include "framework/data/TextUtils.h"
 #include "graphics/QtColours.h"
 #include "numerics/ReservedDoubles.h"
@@ -155,6 +156,7 @@ class TChartPainter {
   struct TLegendEntry {
     QString Text;
     const TCurve* Curve;
+    int Style;     // as the curve is drawn
     QRectF Place;  // within the legend box
   };
 
@@ -180,6 +182,9 @@ class TChartPainter {
   const TPaintOptions& o;
   TChartLayout L;
   std::vector<TLegendEntry> FLegend;
+  // The pen style each curve is drawn with: its own, or in monochrome one
+  // that tells it from the others.
+  std::vector<int> FCurveStyles;
   double FTitleLeft = 0.0;
 };
 
@@ -211,7 +216,9 @@ QRectF TChartPainter::PlaceLegend(QRectF r)
   if (!c.LegendVisible) return r;
   for (int i = 0; i < FEngine.CurveCount(); ++i) {
     const TCurve& curve = FEngine.Curve(i);
-    if (curve.InLegend && curve.Visible) FLegend.push_back({Shown(curve.LegendText()), &curve, {}});
+    if (!curve.InLegend || !curve.Visible) continue;
+    const int style = FCurveStyles[static_cast<std::size_t>(i)];
+    FLegend.push_back({Shown(curve.LegendText()), &curve, style, {}});
   }
   if (FLegend.empty()) return r;
   const QFontMetricsF metrics(Font(c.LegendFont));
@@ -389,7 +396,7 @@ void TChartPainter::DrawCurves()
   for (int i = 0; i < FEngine.CurveCount(); ++i) {
     const TCurve& curve = FEngine.Curve(i);
     if (!curve.Visible || curve.Pen.Style == psClear) continue;
-    p.setPen(Pen(curve.Pen.Colour, curve.Pen.Width, curve.Pen.Style));
+    p.setPen(Pen(curve.Pen.Colour, curve.Pen.Width, FCurveStyles[static_cast<std::size_t>(i)]));
     for (int s = 0; s < curve.SeriesCount(); ++s) {
       const TSeries& series = curve.Series(s);
       // Runs of connected segments go out as one polyline, so that dashes
@@ -479,8 +486,8 @@ void TChartPainter::DrawLegend()
   for (const TLegendEntry& entry : FLegend) {
     const QRectF place = entry.Place.translated(L.Legend.topLeft());
     const double middle = place.center().y();
-    if (entry.Curve->Pen.Style != psClear) {
-      p.setPen(Pen(entry.Curve->Pen.Colour, entry.Curve->Pen.Width, entry.Curve->Pen.Style));
+    if (entry.Style != psClear) {
+      p.setPen(Pen(entry.Curve->Pen.Colour, entry.Curve->Pen.Width, entry.Style));
       p.drawLine(QPointF(place.left(), middle), QPointF(place.left() + LegendSample, middle));
     }
     p.setFont(font);
@@ -492,6 +499,11 @@ void TChartPainter::DrawLegend()
 
 TChartLayout TChartPainter::Paint(const QRectF& area)
 {
+  if (o.Monochrome) {
+    FCurveStyles = MonochromeCurveStyles(FEngine);
+  } else {
+    for (int i = 0; i < FEngine.CurveCount(); ++i) FCurveStyles.push_back(FEngine.Curve(i).Pen.Style);
+  }
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);

@@ -32,10 +32,13 @@ LAYERS = {
     'shell': (['framework/forms', 'framework/kit', 'graphics'] + CORE, 'widgets'),
     'app/cli': (['cli', 'graphics'] + CORE, 'gui'),
     'app/gui': (['shell', 'framework/forms', 'framework/kit', 'graphics'] + CORE, 'widgets'),
+    # The Python module: the batch program's Qt-free core and what it uses.
+    'python': (['cli'] + CORE, None),
 }
 # Folders an include path may name, longest first so that "framework/data"
 # wins over a folder called "framework".
-INCLUDABLE = sorted({f for f in LAYERS if not f.startswith('app/')} | {'cli'}, key=len, reverse=True)
+INCLUDABLE = sorted({f for f in LAYERS if not f.startswith('app/') and f != 'python'} | {'cli'}, key=len,
+                    reverse=True)
 GUI_MODULES = {'QtCore', 'QtGui', 'QtSvg'}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
@@ -43,6 +46,8 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 def layer_of(relative):
     """The layer a source file (path relative to the root) belongs to."""
+    if relative.startswith('python/'):
+        return 'python'
     for prefix, base in (('src/', ''), ('app/', 'app/')):
         if relative.startswith(prefix):
             rest = base + relative[len(prefix):]
@@ -105,7 +110,7 @@ def check_file(root, relative, qt_dir):
 
 def check_tree(root, qt_dir=None):
     problems = []
-    for top in ('src', 'app'):
+    for top in ('src', 'app', 'python'):
         for folder, _, files in os.walk(os.path.join(root, top)):
             for name in sorted(files):
                 if name.endswith(('.h', '.cpp')):
@@ -131,6 +136,9 @@ def self_test():
         ('src/framework/grid/GridCore.h', '#include <QString>\n', 1),
         ('src/framework/grid/GridCore.h', '#include "bend/Bend.h"\n', 1),
         ('src/framework/forms/KitGrid.h', '#include "framework/grid/GridCore.h"\n#include <QWidget>\n', 0),
+        ('python/Module.cpp', '#include "cli/Cli.h"\n#include "PyDesign.h"\n#include <pybind11/numpy.h>\n', 0),
+        ('python/Module.cpp', '#include "graphics/GraphFiles.h"\n', 1),
+        ('python/Module.cpp', '#include <QtCore/QString>\n', 1),
     ]
     failures = 0
     for path, text, expected in cases:

@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "CliTestSupport.h"
 #include "TestSupport.h"
 #include "bend/Bend.h"
+#include "cli/ItemListing.h"
 #include "framework/data/Clock.h"
 #include "framework/data/Units.h"
 #include "presentation/Reports.h"
@@ -117,11 +119,13 @@ TEST_F(CliDesign, ItemListingShowsRowsNamesValuesAndUnitsAndSkipsWhatDoesNotAppl
   ListItems(*bend, out);
   const std::string listing = out.str();
   for (const char* line :
-       {"\n8\t\t9.80665\tm/s^2\n", "\n21010\tCableBendStiffness\t3\tkN.m^2\n",
-        "\n21020\tStiffenerDefinition\tStiffness Power Law\t\n", "\n21061:4\t\t31\tkN\n", "\n21063:5\t\t~\tm\n",
-        "\n21065:1\t\tYes\t\n", "\n21024\tShapePower\t2\t\n", "\n21033:3\t\t\t\n"})
+       {"\n8\tUnits.Gravity\t9.80665\tm/s^2\n", "\n21010\tCableBendStiffness.State1\t3\tkN.m^2\n",
+        "\n21020\tStiffenerDefinition\tStiffness Power Law\t\n", "\n21061:4\tLoadCase.Tension\t31\tkN\n",
+        "\n21062:4\tLoadCase.Angle\t29\tdeg\n", "\n21063:5\tLoadCase.ABR\t~\tm\n",
+        "\n21065:1\tLoadCase.State2Included\tYes\t\n", "\n21024\tShapePower\t2\t\n", "\n21033:3\tPoint.Material\t\t\n",
+        "\n21086\tAngles.Maximum\t90\tdeg\n"})
     EXPECT_NE(listing.find(line), std::string::npos) << line;
-  EXPECT_EQ(listing.rfind("2\t\tSI\t\n", 0), 0u);
+  EXPECT_EQ(listing.rfind("Item\tName\tValue\tUnit\n2\tUnits.System\tSI\t\n", 0), 0u);
   EXPECT_EQ(listing.find("\n21061:6"), std::string::npos);
 
   Enter(vnStiffenerDefinition, 0, "User Defined");
@@ -131,6 +135,75 @@ TEST_F(CliDesign, ItemListingShowsRowsNamesValuesAndUnitsAndSkipsWhatDoesNotAppl
   EXPECT_EQ(after.str().find("\n21024\t"), std::string::npos) << "no shape power for a user-defined profile";
   EXPECT_NE(after.str().find("\n21012\tAllowableBendRadius\t"), std::string::npos);
   EXPECT_NE(after.str().find("\tft\n"), std::string::npos);
+}
+
+TEST_F(CliDesign, EveryListedItemHasANameOfItsOwn)
+{
+  std::ostringstream out;
+  ListItems(*bend, out);
+  std::istringstream lines(out.str());
+  std::string line;
+  std::getline(lines, line);
+  std::map<std::string, int> varNumOfName;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    ++count;
+    const std::size_t tab = line.find('\t'), next = line.find('\t', tab + 1);
+    ASSERT_NE(next, std::string::npos) << line;
+    const std::string name = line.substr(tab + 1, next - tab - 1);
+    const int varNum = std::stoi(line.substr(0, line.find_first_of(":\t")));
+    EXPECT_FALSE(name.empty()) << line;
+    const auto [known, added] = varNumOfName.emplace(name, varNum);
+    EXPECT_EQ(known->second, varNum) << name << " names two items";
+  }
+  EXPECT_GT(count, 100);
+}
+
+TEST_F(CliDesign, ItemsAsJsonCarryTypedValuesRowsAndWhetherTheyCanBeChanged)
+{
+  const nlohmann::ordered_json items = ItemsJson(*bend)["items"];
+  auto find = [&](const std::string& item) {
+    for (const auto& entry : items)
+      if (entry["item"] == item) return entry;
+    return nlohmann::ordered_json();
+  };
+  EXPECT_EQ(find("21061:4")["value"], 31.0);
+  EXPECT_EQ(find("21061:4")["row"], 4);
+  EXPECT_EQ(find("21061:4")["name"], "LoadCase.Tension");
+  EXPECT_EQ(find("21063:1")["value"], "~") << "special values as their texts";
+  EXPECT_EQ(find("21030")["value"], 3);
+  EXPECT_TRUE(find("21030")["row"].is_null());
+  EXPECT_EQ(find("21020")["value"], "Stiffness Power Law");
+  EXPECT_EQ(find("21011")["unit"], "kN.m^2");
+  EXPECT_FALSE(find("2")["read_only"].get<bool>());
+  EXPECT_TRUE(find("3")["read_only"].get<bool>()) << "the length unit follows the SI system";
+  EXPECT_TRUE(find("21033:3")["read_only"].get<bool>()) << "the last point has no material";
+}
+
+TEST_F(CliDesign, ResultsCalculatedBeforeAChangeAreCalculatedAgainAfterIt)
+{
+  const TReportChoice key{.Key = true, .DesignChart = true};
+  const nlohmann::ordered_json before = ResultsJson(*bend, key);
+  ASSERT_EQ(Enter(vnRootDiameter, 0, "0.3").Code, acOk);
+  const nlohmann::ordered_json after = ResultsJson(*bend, key);
+  EXPECT_NE(after, before);
+  std::unique_ptr<TBend> fresh = New<TBend>();
+  ASSERT_EQ(EnterItemText(*fresh, vnRootDiameter, 0, "0.3").Code, acOk);
+  EXPECT_EQ(after, ResultsJson(*fresh, key));
+  EXPECT_EQ(Enter(vnRootDiameter, 0, "-1").Code, acInvalidValue);
+  EXPECT_EQ(ResultsJson(*bend, key), after) << "a refusal keeps the results";
+}
+
+TEST_F(CliDesign, AUnitOfTheSIOrUSSystemIsRefusedWithWhatToChangeFirst)
+{
+  EXPECT_EQ(Enter(3, 0, "mm").Text(), "Change not allowed: the units system is SI; set 2=User first");
+  Enter(2, 0, "US");
+  EXPECT_EQ(Enter(5, 0, "lb").Text(), "Change not allowed: the units system is US; set 2=User first");
+  EXPECT_EQ(Enter(8, 0, "9").Text(), "Change not allowed") << "gravity follows the units whatever the system";
+  ASSERT_EQ(Enter(2, 0, "User").Code, acOk);
+  EXPECT_EQ(Enter(3, 0, "mm").Code, acOk);
+  EXPECT_EQ(bend->Units().LengthName(), "mm");
+  EXPECT_EQ(Enter(3, 0, "furlong").Code, acInvalidValue);
 }
 
 TEST(CliText, NumbersAreShownAsTheirNumberFormatsAsk)
@@ -259,14 +332,32 @@ TEST_F(CliProgram, RefusalsAndUsageErrorsExitWith2AndFileErrorsWith1)
   EXPECT_EQ(invalid.Err, "The root and tip diameters must not be less than the cable diameter.\n");
 }
 
+TEST_F(CliProgram, ItemsAsJsonParseAndJoinTheResultsAskedFor)
+{
+  const TRun items = Run("--items --json");
+  ASSERT_EQ(items.Status, ExitOk) << items.Err;
+  const auto json = nlohmann::json::parse(items.Out);
+  ASSERT_EQ(json.size(), 1u) << "items only";
+  EXPECT_EQ(json["items"][0]["name"], "Units.System");
+  const TRun both = Run("--items --json --key");
+  ASSERT_EQ(both.Status, ExitOk) << both.Err;
+  const auto joined = nlohmann::json::parse(both.Out);
+  EXPECT_TRUE(joined.contains("key_results") && joined.contains("items"));
+
+  const TRun refused = Run("--set 3=mm");
+  EXPECT_EQ(refused.Status, ExitUsage);
+  EXPECT_EQ(refused.Err, "3: Change not allowed: the units system is SI; set 2=User first\n");
+  EXPECT_EQ(Run("--set 2=User --set 3=mm").Status, ExitOk);
+}
+
 TEST_F(CliProgram, ASavedVariationOpensWithItsChangesAndFileName)
 {
   const std::string design = (folder / "variation.mxd").string();
   ASSERT_EQ(Run("--set 21061:2=6.5 --set 21064:3=n --save " + design).Status, ExitOk);
   const TRun opened = Run(design + " --items");
   ASSERT_EQ(opened.Status, ExitOk) << opened.Err;
-  EXPECT_NE(opened.Out.find("\n21061:2\t\t6.5\tkN\n"), std::string::npos);
-  EXPECT_NE(opened.Out.find("\n21064:3\t\tNo\t\n"), std::string::npos);
+  EXPECT_NE(opened.Out.find("\n21061:2\tLoadCase.Tension\t6.5\tkN\n"), std::string::npos);
+  EXPECT_NE(opened.Out.find("\n21064:3\tLoadCase.State1Included\tNo\t\n"), std::string::npos);
   EXPECT_EQ(opened.Out.find("Key Results"), std::string::npos) << "listing items replaces the default report";
   const TRun key = Run(design + " --key");
   EXPECT_NE(key.Out.find("File:            " + ShortenedFileName(fs::absolute(design).string())), std::string::npos)
@@ -316,6 +407,19 @@ TEST_F(CliProgram, GraphsAndDrawingsAreRenderedIntoFilesOfTheirKind)
             "\"Performance Chart\", \"Performance Map\", \"Deflection Chart\", \"Curvature Chart\", "
             "\"Strain Chart\", \"General Arrangement\", \"Deflected Shape\".\n");
   EXPECT_EQ(Run("--graph 'Design Chart'").Status, ExitUsage) << "--graph needs --out";
+}
+
+TEST_F(CliProgram, ColourOverridesMonochromeOutputForOneRun)
+{
+  const fs::path mono = folder / "mono.svg", colour = folder / "colour.svg";
+  ASSERT_EQ(Run("--graph 'Curvature Chart' --out " + mono.string()).Status, ExitOk);
+  ASSERT_EQ(Run("--graph 'Curvature Chart' --colour --out " + colour.string()).Status, ExitOk);
+  EXPECT_EQ(Slurp(mono).find("#ff0000"), std::string::npos) << "monochrome by default";
+  EXPECT_NE(Slurp(colour).find("#ff0000"), std::string::npos) << "State 1 in red";
+  const fs::path drawing = folder / "drawing.svg";
+  ASSERT_EQ(Run("--graph 'General Arrangement' --colour --out " + drawing.string()).Status, ExitOk);
+  EXPECT_NE(Slurp(drawing).find("#c0c0c0"), std::string::npos) << "the grey pen of the drawing";
+  EXPECT_EQ(Run("--colour").Status, ExitUsage) << "--colour needs --graph";
 }
 
 }  // namespace

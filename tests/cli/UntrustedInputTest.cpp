@@ -172,7 +172,7 @@ TEST_F(CliProgram, ANegativeIntervalIsRefusedBeforeAnyStationIsMade)
   const TRun run = Run(name + " --items --key");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_EQ(run.Status, ExitFailed);
-  EXPECT_NE(run.Out.find("\n21070\tStationInterval\t-0.05\tm\n"), std::string::npos) << "listed as it was read";
+  EXPECT_NE(run.Out.find("\n21070\tStationInterval.Stiffener\t-0.05\tm\n"), std::string::npos) << "listed as it was read";
   EXPECT_EQ(run.Out.find("Key Results"), std::string::npos);
   EXPECT_EQ(run.Err, "The station interval on the stiffener (item 21070) is -0.05.  Must be positive.\n");
 }

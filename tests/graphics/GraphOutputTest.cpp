@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "bend/Bend.h"
@@ -59,6 +62,53 @@ TEST_F(RenderedGraphs, SvgCarriesTheSizeTheTitleAndTheStateColoursUnlessMonochro
   RenderGraphToFile(*bend, "Curvature Chart", Path("mono.svg"), options);
   const QByteArray mono = Read(Path("mono.svg"));
   EXPECT_FALSE(mono.contains("#ff0000") || mono.contains("#0000ff") || mono.contains("#ff00ff"));
+}
+
+// The dash pattern of every stroked group of an SVG that holds a line of at
+// least minPoints points ("solid" for none), in the order drawn.
+std::vector<std::string> DashPatterns(const QByteArray& svg, int minPoints)
+{
+  std::vector<std::string> patterns;
+  const QString text = QString::fromUtf8(svg);
+  static const QRegularExpression group(QStringLiteral("<g [^>]*>"));
+  static const QRegularExpression dashes(QStringLiteral("stroke-dasharray=\"([^\"]*)\""));
+  static const QRegularExpression line(QStringLiteral("<polyline[^>]*points=\"([^\"]*)\""));
+  QString pattern;
+  for (qsizetype at = 0; at < text.size();) {
+    const QRegularExpressionMatch nextGroup = group.match(text, at), nextLine = line.match(text, at);
+    if (!nextLine.hasMatch()) break;
+    if (nextGroup.hasMatch() && nextGroup.capturedStart() < nextLine.capturedStart()) {
+      const QRegularExpressionMatch dash = dashes.match(nextGroup.captured());
+      pattern = dash.hasMatch() ? dash.captured(1) : QStringLiteral("solid");
+      at = nextGroup.capturedEnd();
+      continue;
+    }
+    if (nextLine.captured(1).split(u' ', Qt::SkipEmptyParts).size() >= minPoints)
+      patterns.push_back(pattern.toStdString());
+    at = nextLine.capturedEnd();
+  }
+  return patterns;
+}
+
+TEST_F(RenderedGraphs, MonochromeCurvesAndTheirLegendSamplesDifferByDashPattern)
+{
+  TGraphFileOptions options;
+  options.LoadCase = 4;
+  options.Monochrome = true;
+  RenderGraphToFile(*bend, "Curvature Chart", Path("mono.svg"), options);
+  const QByteArray mono = Read(Path("mono.svg"));
+  // The two state curves run over all 47 stations.
+  const std::vector<std::string> curves = DashPatterns(mono, 40);
+  ASSERT_EQ(curves.size(), 2u);
+  EXPECT_NE(curves[0], curves[1]) << curves[0];
+  // Each pattern is drawn again, as the curve's sample in the legend.
+  const std::vector<std::string> lines = DashPatterns(mono, 2);
+  for (const std::string& pattern : curves) EXPECT_GE(std::count(lines.begin(), lines.end(), pattern), 2) << pattern;
+
+  options.Monochrome = false;
+  RenderGraphToFile(*bend, "Curvature Chart", Path("colour.svg"), options);
+  EXPECT_EQ(DashPatterns(Read(Path("colour.svg")), 40), (std::vector<std::string>{"solid", "solid"}))
+      << "in colour the curves keep their own pens";
 }
 
 TEST_F(RenderedGraphs, PngAndPdfAreWrittenAtTheirSizes)

@@ -72,6 +72,19 @@ TEST_F(Filer, FindsTheExamplesFolderAboveTheProgramAndStartsDialogsBesideIt)
   EXPECT_EQ(filer.InitialFolder(""), (Folder.Path / "Prog").string() + "/");
 }
 
+TEST_F(Filer, AnInstalledProgramFindsItsOwnExamplesBeforeAnyFurtherUp)
+{
+  // prefix/bin/umbrinex with prefix/share/umbrinex/Examples, below a home
+  // folder that has an Examples folder of its own.
+  const fs::path prefix = Folder.Path / "home" / ".local";
+  fs::create_directories(prefix / "bin");
+  fs::create_directories(Folder.Path / "home" / "Examples");
+  EXPECT_EQ(ExamplesFolder((prefix / "bin").string()), (Folder.Path / "home" / "Examples").string());
+  fs::create_directories(prefix / "share" / "umbrinex" / "Examples");
+  EXPECT_EQ(ExamplesFolder((prefix / "bin").string()), (prefix / "share" / "umbrinex" / "Examples").string());
+  EXPECT_EQ(InstalledDataFolder((prefix / "bin").string()), (prefix / "share" / "umbrinex").string());
+}
+
 TEST_F(Filer, ProposesUntitledForTheFirstSaveAndRemembersTheChosenName)
 {
   TTessanFiler filer = MakeFiler();

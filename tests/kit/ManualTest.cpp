@@ -1,6 +1,10 @@
 // The Help menu's manual: where it is looked for and what the user is told
 // when it is nowhere.
 
+#include <QDesktopServices>
+#include <QObject>
+#include <QUrl>
+
 #include "KitTestSupport.h"
 #include "framework/kit/FileNames.h"
 #include "framework/kit/Help.h"
@@ -43,5 +47,44 @@ TEST_F(Manual, AnInstallationFolderWithoutTheManualFindsNothing)
   EXPECT_TRUE(FindManual().empty());
 }
 
+TEST_F(Manual, IsFoundBesideTheProgramOrInTheInstalledDataFolder)
+{
+  const fs::path bin = Folder.Path / "usr" / "bin", data = Folder.Path / "usr" / "share" / "umbrinex";
+  fs::create_directories(bin);
+  fs::create_directories(data);
+  EXPECT_TRUE(FindManual(bin.string()).empty());
+  WriteText((data / ManualFileName).string(), "%PDF-1.4");
+  EXPECT_EQ(FindManual(bin.string()), (data / ManualFileName).string());
+  WriteText((bin / ManualFileName).string(), "%PDF-1.4");
+  EXPECT_EQ(FindManual(bin.string()), (bin / ManualFileName).string()) << "beside the program comes first";
+}
+
+// Receives what the desktop would open.
+class TOpenedUrls : public QObject {
+  Q_OBJECT
+ public:
+  std::vector<QUrl> Urls;
+ public slots:
+  void Open(const QUrl& url) { Urls.push_back(url); }
+};
+
+#ifdef UMBRINEX_MANUAL_PDF
+TEST_F(Manual, TheBuiltManualIsOpenedByHelpManual)
+{
+  const fs::path built = UMBRINEX_MANUAL_PDF;
+  ASSERT_TRUE(fs::exists(built)) << built;
+  EXPECT_EQ(FindManual(built.parent_path().string()), built.string());
+  TOpenedUrls opened;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
+  OpenManual(built.parent_path().string());
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  ASSERT_EQ(opened.Urls.size(), 1u);
+  EXPECT_EQ(opened.Urls.front().toLocalFile().toStdString(), built.string());
+  EXPECT_TRUE(Messages.Texts().empty());
+}
+#endif
+
 }  // namespace
 }  // namespace umbrinex::testing
+
+#include "ManualTest.moc"

@@ -53,18 +53,23 @@ TDataObject* TDataObject::ResolveTarget(int& varNum, int& index)
 
 bool TDataObject::DescribeItem(int varNum, TItemInfo& info)
 {
-  if (const TVarList* vars = GetVarList())
-    if (const TVar* descriptor = vars->TryFind(varNum)) info.Type = descriptor->VarType;
+  if (const TVarList* vars = GetVarList()) {
+    if (const TVar* descriptor = vars->TryFind(varNum)) {
+      info.Name = descriptor->Name;
+      info.Type = descriptor->VarType;
+    }
+  }
   if (DescribeOwnItem(varNum, info)) return true;
   int resolvedVarNum = varNum;
   int resolvedIndex = 0;
   TDataObject* target = ResolveTarget(resolvedVarNum, resolvedIndex);
   if (target == nullptr) return false;
   if (target != this) {
-    // The type stays the one of the item as the caller numbers it.
-    const TVarType type = info.Type;
+    // Name and type stay those of the item as the caller numbers it.
+    const TItemInfo caller = info;
     const bool found = target->DescribeItem(resolvedVarNum, info);
-    if (type != vtNull) info.Type = type;
+    if (!caller.Name.empty()) info.Name = caller.Name;
+    if (caller.Type != vtNull) info.Type = caller.Type;
     return found;
   }
   return FRegister.DescribeItem(varNum, info);

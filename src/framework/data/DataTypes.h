@@ -69,11 +69,12 @@ struct TAccessStatus {
 // The default message of a status code, empty for codes that have none.
 const char* DefaultAccessMessage(std::uint8_t code);
 
-// What an item is, beyond its value: its type (from its descriptor; vtNull
-// when it has none), the dimension of its values, which decides the unit
-// names shown with it, and for an item indexed by a row, the item that holds
-// the row count (0 for an item without rows).
+// What an item is, beyond its value: its name and type (from its descriptor;
+// empty and vtNull when it has none), the dimension of its values, which
+// decides the unit names shown with it, and for an item indexed by a row, the
+// item that holds the row count (0 for an item without rows).
 struct TItemInfo {
+  std::string Name;
   TVarType Type = vtNull;
   TDimension Dimension = dmDimensionless;
   int CountVarNum = 0;

@@ -8,13 +8,15 @@ namespace umbrinex {
 
 // Integer powers of length, mass, force and time; a nonzero IsTemperature
 // makes the value a temperature, converted by formula, and the powers are
-// then ignored.
+// then ignored. A nonzero IsAngle marks an angle in degrees: no unit system
+// converts it, but it is shown with its unit.
 struct TDimension {
   std::int32_t Length = 0;
   std::int32_t Mass = 0;
   std::int32_t Force = 0;
   std::int32_t Time = 0;
   std::int32_t IsTemperature = 0;
+  std::int32_t IsAngle = 0;
 
   friend constexpr bool operator==(const TDimension&, const TDimension&) = default;
 };
@@ -25,6 +27,7 @@ inline constexpr TDimension dmMass{0, 1, 0, 0, 0};
 inline constexpr TDimension dmForce{0, 0, 1, 0, 0};
 inline constexpr TDimension dmTime{0, 0, 0, 1, 0};
 inline constexpr TDimension dmTemperature{0, 0, 0, 0, 1};
+inline constexpr TDimension dmAngle{0, 0, 0, 0, 0, 1};
 inline constexpr TDimension dmVolume{3, 0, 0, 0, 0};
 inline constexpr TDimension dmMoment{1, 0, 1, 0, 0};
 inline constexpr TDimension dmVelocity{1, 0, 0, -1, 0};

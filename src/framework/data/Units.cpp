@@ -449,6 +449,9 @@ bool TUnits::DescribeItem(int varNum, TItemInfo& info)
 {
   const std::int64_t offset = std::int64_t{varNum} - FBaseVarNum;
   if (FBaseVarNum < 0 || offset < 0 || offset >= ItemCount) return false;
+  static const char* const names[ItemCount] = {"Units.System", "Units.Length",      "Units.Mass",   "Units.Force",
+                                               "Units.Time",   "Units.Temperature", "Units.Gravity"};
+  info.Name = names[offset];
   info.Dimension = offset == uiGravity ? dmAcceleration : dmDimensionless;
   return true;
 }

@@ -87,9 +87,18 @@ std::string ProgramFolder()
   return program.parent_path().string();
 }
 
+std::string InstalledDataFolder(const std::string& programFolder)
+{
+  return (fs::path(programFolder).parent_path() / "share" / "umbrinex").string();
+}
+
 std::string ExamplesFolder(const std::string& programFolder)
 {
   std::error_code error;
+  // An installed program finds its own examples before any folder of that
+  // name further up, such as one in the user's home folder.
+  const fs::path installed = fs::path(InstalledDataFolder(programFolder)) / "Examples";
+  if (fs::is_directory(installed, error)) return installed.string();
   for (fs::path folder = programFolder; !folder.empty(); folder = folder.parent_path()) {
     if (fs::is_directory(folder / "Examples", error)) return (folder / "Examples").string();
     if (folder == folder.parent_path()) break;

@@ -30,8 +30,13 @@ std::string LongFileName(const std::string& fileName);
 
 // The folder the running program file is in, with no trailing separator.
 std::string ProgramFolder();
-// From programFolder upward, the first folder holding a sub-folder
-// "Examples" gives that sub-folder; with none, programFolder itself.
+// Where an installed program keeps its data: "share/umbrinex" beside the
+// folder of the program file ("bin"), whether it exists or not.
+std::string InstalledDataFolder(const std::string& programFolder);
+// The "Examples" folder of an installed program (in its data folder);
+// otherwise, from programFolder upward, the first folder holding a
+// sub-folder "Examples" gives that sub-folder; with none, programFolder
+// itself.
 std::string ExamplesFolder(const std::string& programFolder);
 
 }  // namespace umbrinex

@@ -14,9 +14,16 @@ namespace umbrinex {
 
 std::string FindManual()
 {
+  return FindManual(ProgramFolder());
+}
+
+std::string FindManual(const std::string& programFolder)
+{
   std::error_code error;
-  const std::filesystem::path beside = std::filesystem::path(ProgramFolder()) / ManualFileName;
-  if (std::filesystem::exists(beside, error)) return beside.string();
+  for (const std::string& folder : {programFolder, InstalledDataFolder(programFolder)}) {
+    const std::filesystem::path manual = std::filesystem::path(folder) / ManualFileName;
+    if (std::filesystem::exists(manual, error)) return manual.string();
+  }
   TKitRegistry& registry = KitRegistry();
   std::string folder;
   if (registry.OpenKey(std::string(ProgramKey) + "/Installation Directory", false)) {
@@ -31,7 +38,12 @@ std::string FindManual()
 
 void OpenManual()
 {
-  const std::string manual = FindManual();
+  OpenManual(ProgramFolder());
+}
+
+void OpenManual(const std::string& programFolder)
+{
+  const std::string manual = FindManual(programFolder);
   if (manual.empty()) {
     ShowInformation(Format("Cannot find file %s.", ManualFileName));
   } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual)))) {

@@ -1,5 +1,6 @@
 #pragma once
-// The manual: "Umbrinex.pdf" beside the program file, or in the folder the
+// The manual: "Umbrinex.pdf" beside the program file, in the installed
+// program's data folder ("share/umbrinex" beside "bin"), or in the folder the
 // configuration entry "Installation Directory" names.
 
 #include <string>
@@ -8,9 +9,12 @@ namespace umbrinex {
 
 inline constexpr const char* ManualFileName = "Umbrinex.pdf";
 
-// The manual's full name, or an empty one when it is in neither place.
+// The manual's full name, or an empty one when it is in none of the places.
 std::string FindManual();
+// The same for a program file in programFolder.
+std::string FindManual(const std::string& programFolder);
 // Opens it with the desktop's viewer; tells the user when it cannot.
 void OpenManual();
+void OpenManual(const std::string& programFolder);
 
 }  // namespace umbrinex

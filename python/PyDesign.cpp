@@ -1,0 +1,188 @@
+#include "PyDesign.h"
+
+#include <charconv>
+#include <vector>
+
+#include "PythonJson.h"
+#include "bend/Bend.h"
+#include "cli/ItemListing.h"
+#include "framework/data/Messages.h"
+#include "framework/data/TextUtils.h"
+#include "persistence/BendFile.h"
+
+namespace umbrinex {
+
+namespace py = pybind11;
+
+namespace {
+
+// Messages raised while the program works (a warning while a file is read)
+// are kept and handed to Python's warnings once the work is done: a warning
+// turned into an exception must not unwind through the model.
+class TMessageCollector final : public IMessagePresenter {
+ public:
+  TMessageCollector() : FPrevious(SetMessagePresenter(this)) {}
+  ~TMessageCollector() override { SetMessagePresenter(FPrevious); }
+  TMessageCollector(const TMessageCollector&) = delete;
+  TMessageCollector& operator=(const TMessageCollector&) = delete;
+
+  int Present(const TMessageRequest& request) override
+  {
+    FTexts.push_back(request.Text);
+    // As the batch program answers: OK, Yes, or the default choice.
+    if (request.Type == TMessageType::Choice) return request.DefaultButton;
+    return request.Type == TMessageType::Question ? maYes : maOk;
+  }
+
+  void Warn() const
+  {
+    for (const std::string& text : FTexts)
+      if (PyErr_WarnEx(PyExc_UserWarning, text.c_str(), 2) != 0) throw py::error_already_set();
+  }
+
+ private:
+  IMessagePresenter* FPrevious;
+  std::vector<std::string> FTexts;
+};
+
+template <typename TWork>
+auto WithMessages(TWork work)
+{
+  TMessageCollector messages;
+  if constexpr (std::is_void_v<decltype(work())>) {
+    work();
+    messages.Warn();
+  } else {
+    auto result = work();
+    messages.Warn();
+    return result;
+  }
+}
+
+// A Python value as the text a user would type: floats in the shortest form
+// that reads back as the same double. Integers and reals of numpy count as
+// what they stand for.
+std::string TypedText(const py::handle& value)
+{
+  if (py::isinstance<py::str>(value)) return value.cast<std::string>();
+  if (py::isinstance<py::bool_>(value)) return value.cast<bool>() ? "Yes" : "No";
+  if (PyIndex_Check(value.ptr())) return py::str(py::int_(py::reinterpret_borrow<py::object>(value)));
+  if (py::isinstance<py::float_>(value) || py::hasattr(value, "__float__")) {
+    char text[32];
+    const double real = py::float_(py::reinterpret_borrow<py::object>(value));
+    const auto result = std::to_chars(text, text + sizeof text, real);
+    return std::string(text, result.ptr);
+  }
+  throw py::type_error("an item's value is a str, int, float or bool, not " +
+                       py::str(py::type::of(value).attr("__name__")).cast<std::string>());
+}
+
+// The item as --set names it in its messages.
+std::string ItemText(int varNum, std::optional<int> row)
+{
+  return row ? Format("%d:%d", varNum, *row) : std::to_string(varNum);
+}
+
+int RowIndex(int varNum, std::optional<int> row)
+{
+  if (row && *row < 1) throw py::value_error(ItemText(varNum, row) + ": rows are numbered from 1");
+  return row ? *row - 1 : 0;
+}
+
+}  // namespace
+
+TPyDesign::TPyDesign() : FBend(New<TBend>()) {}
+
+TPyDesign::~TPyDesign() = default;
+
+std::unique_ptr<TPyDesign> TPyDesign::Open(const std::string& fileName)
+{
+  auto design = std::make_unique<TPyDesign>();
+  WithMessages([&] { LoadFromFile(design->Bend(), fileName); });
+  return design;
+}
+
+void TPyDesign::Save(const std::string& fileName)
+{
+  WithMessages([&] { SaveToFile(Bend(), fileName); });
+}
+
+py::object TPyDesign::Get(int varNum, std::optional<int> row)
+{
+  RowIndex(varNum, row);
+  TAccessStatus status;
+  const std::optional<TListedItem> item = ListedItem(Bend(), varNum, row.value_or(0), status);
+  if (!item) throw py::value_error(ItemText(varNum, row) + ": " + status.Text());
+  return ToPython(ItemValueJson(*item));
+}
+
+void TPyDesign::Set(int varNum, const py::handle& value, std::optional<int> row)
+{
+  const int index = RowIndex(varNum, row);
+  const std::string text = TypedText(value);
+  const TAccessStatus status = WithMessages([&] { return EnterItemText(Bend(), varNum, index, text); });
+  if (status.Code != acOk) throw py::value_error(ItemText(varNum, row) + ": " + status.Text());
+}
+
+py::object TPyDesign::Items()
+{
+  return ToPython(ItemsJson(Bend())["items"]);
+}
+
+void TPyDesign::CheckLoadCase(int number)
+{
+  if (number < 1 || number > Bend().LoadCaseCount())
+    throw py::value_error(Format("load case %d: the design has %d load cases", number, Bend().LoadCaseCount()));
+}
+
+nlohmann::ordered_json TPyDesign::Section(const TReportChoice& choice, const char* key)
+{
+  nlohmann::ordered_json json = WithMessages([&] { return ResultsJson(Bend(), choice); });
+  return std::move(json[key]);
+}
+
+py::object TPyDesign::Results(const TReportChoice& choice)
+{
+  if (choice.LoadCase != 0) CheckLoadCase(choice.LoadCase);
+  nlohmann::ordered_json json = WithMessages([&] { return ResultsJson(Bend(), choice); });
+  py::dict result;
+  for (auto& [key, value] : json.items()) {
+    if (key != "load_cases") {
+      result[py::str(key)] = ToPython(value);
+      continue;
+    }
+    py::list cases;
+    for (const auto& loadCase : value) cases.append(LoadCaseToPython(loadCase));
+    result[py::str(key)] = std::move(cases);
+  }
+  return result;
+}
+
+py::object TPyDesign::KeyResults()
+{
+  return ToPython(Section({.Key = true}, "key_results"));
+}
+
+py::object TPyDesign::LoadCases()
+{
+  return ToPython(Section({.Key = true}, "load_cases"));
+}
+
+py::object TPyDesign::LoadCase(int number)
+{
+  CheckLoadCase(number);
+  const nlohmann::ordered_json cases = Section({.LoadCase = number}, "load_cases");
+  return LoadCaseToPython(cases.at(static_cast<std::size_t>(number - 1)));
+}
+
+py::object TPyDesign::DesignChart()
+{
+  return ToPython(Section({.DesignChart = true}, "design_chart"));
+}
+
+py::object TPyDesign::PerformanceChart()
+{
+  return ToPython(Section({.PerformanceChart = true}, "performance_chart"));
+}
+
+}  // namespace umbrinex

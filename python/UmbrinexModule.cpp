@@ -1,0 +1,100 @@
+// The Python module "umbrinex": bend stiffener designs for scripts, with the
+// batch program's items, messages and results and no window in sight.
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include "PyDesign.h"
+#include "bend/ProgramInfo.h"
+#include "framework/data/Progress.h"
+
+namespace py = pybind11;
+using umbrinex::TPyDesign;
+using umbrinex::TReportChoice;
+
+namespace {
+
+// Ctrl-C reaches the program where long calculations look for Cancel.
+void CheckInterrupt()
+{
+  if (PyErr_CheckSignals() == 0) return;
+  PyErr_Clear();
+  if (!umbrinex::Progress().Active()) throw umbrinex::ESilentAbort();
+  umbrinex::Progress().RequestCancel();
+}
+
+TReportChoice Choice(bool key, int loadCase, bool designChart, bool performanceChart)
+{
+  TReportChoice choice;
+  choice.Key = key;
+  choice.LoadCase = loadCase;
+  choice.DesignChart = designChart;
+  choice.PerformanceChart = performanceChart;
+  return choice;
+}
+
+constexpr const char* ModuleDoc = R"(Bend stiffener designs for scripts.
+
+A Design is one design: the default one, or one opened from a .mxd file (or
+an older .dat file). Its data items are read and changed by VarNum, and rows
+count from 1, exactly as `umbrinex-cli --items` lists them and `--set
+VarNum:ROW=TEXT` changes them; a refused value raises ValueError with the
+message the batch program prints. Results are the dicts and lists that
+`umbrinex-cli --json` prints, number for number; only the station arrays of a
+load case are numpy arrays.
+
+    import umbrinex
+    design = umbrinex.Design()              # the default design
+    design.set(21021, 2.5)                  # ActiveLength
+    print(design.key_results()["max_root_moment"]["root_moment"])
+)";
+
+}  // namespace
+
+PYBIND11_MODULE(umbrinex, m)
+{
+  m.doc() = ModuleDoc;
+  m.attr("__version__") = umbrinex::ApplicationVersion;
+  py::register_exception<umbrinex::EUmbrinexError>(m, "Error", PyExc_RuntimeError);
+  // Registered last, so tried first: a cancelled calculation is the
+  // interrupt that cancelled it.
+  py::register_exception_translator([](std::exception_ptr error) {
+    try {
+      if (error) std::rethrow_exception(error);
+    } catch (const umbrinex::ESilentAbort&) {
+      PyErr_SetNone(PyExc_KeyboardInterrupt);
+    }
+  });
+  umbrinex::SetProcessPendingEvents(CheckInterrupt);
+
+  py::class_<TPyDesign>(m, "Design", "A bend stiffener design.")
+      .def(py::init<>(), "The default design.")
+      .def_static("open", &TPyDesign::Open, py::arg("file_name"),
+                  "Opens a design file (.mxd, or an older .dat). The program's messages while reading become "
+                  "UserWarnings; a file that cannot be read raises umbrinex.Error.")
+      .def("save", &TPyDesign::Save, py::arg("file_name"), "Saves the design as a .mxd file.")
+      .def("get", &TPyDesign::Get, py::arg("varnum"), py::arg("row") = py::none(),
+           "The value of a data item (row from 1 for items with rows), as `items()` gives it.")
+      .def("set", &TPyDesign::Set, py::arg("varnum"), py::arg("value"), py::arg("row") = py::none(),
+           "Enters a value (str, int, float or bool) as `umbrinex-cli --set` does; raises ValueError with the "
+           "program's message when the value is refused.")
+      .def("items", &TPyDesign::Items,
+           "Every data item with its rows: dicts of item, varnum, row, name, value, unit and read_only, as "
+           "`umbrinex-cli --items --json` lists them.")
+      .def(
+          "results",
+          [](TPyDesign& design, bool key, int loadCase, bool designChart, bool performanceChart) {
+            return design.Results(Choice(key, loadCase, designChart, performanceChart));
+          },
+          py::arg("key") = false, py::arg("load_case") = 0, py::arg("design_chart") = false,
+          py::arg("performance_chart") = false,
+          "The results `umbrinex-cli --json` prints with the same choices (--key, --load-case N, --design-chart, "
+          "--performance-chart); with none, the key results.")
+      .def("key_results", &TPyDesign::KeyResults, "The largest root moment and root shear and where they occur.")
+      .def("load_cases", &TPyDesign::LoadCases, "Every load case with the root results of its included states.")
+      .def("load_case", &TPyDesign::LoadCase, py::arg("number"),
+           "Load case number (from 1) with the station results of each included state as numpy arrays.")
+      .def("design_chart", &TPyDesign::DesignChart, "The design chart: Rmin / ABR over the length factors.")
+      .def("performance_chart", &TPyDesign::PerformanceChart, "The largest angle each tension allows.");
+  m.def("open", &TPyDesign::Open, py::arg("file_name"), "Opens a design file; the same as Design.open.");
+}
