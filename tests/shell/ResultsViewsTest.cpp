@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -492,14 +493,40 @@ TEST_F(TableWindow, CopyPutsNumbersOnTheClipboardAtFullPrecision)
   EXPECT_NEAR(QApplication::clipboard()->text().trimmed().toDouble(), 0.000123456789, 1e-18);
 }
 
-TEST_F(TableWindow, ValuesOfALoadCaseViewFillTheLoadCaseReport)
+TEST_F(TableWindow, ValuesOfALoadCaseViewShowEachStateOnATabOfItsOwn)
 {
   Select(FixedResultsNodes);
   SelectView(lvCurvatureChart);
-  int sheets = 0;
-  Results().OnTableShown = [&](TTableWindow& table) { sheets = table.Sheet().SheetCount(); };
+  QStringList tabs;
+  QString firstTitle, secondTitle;
+  Results().OnTableShown = [&](TTableWindow& table) {
+    for (int i = 0; i < table.SheetTabs()->count(); ++i) tabs << table.SheetTabs()->tabText(i);
+    EXPECT_FALSE(table.SheetTabs()->isHidden());
+    QAbstractItemModel* model = table.View()->model();
+    // The header block names the load case and the state shown.
+    auto title = [&] {
+      QString all;
+      for (int row = 0; row < 8; ++row) all += model->data(model->index(row, 0)).toString() + u'\n';
+      return all;
+    };
+    firstTitle = title();
+    table.SheetTabs()->setCurrentIndex(1);
+    EXPECT_EQ(table.Workbook().ActiveIndex(), 1);
+    secondTitle = title();
+  };
   Results().ShowValues();
-  EXPECT_GE(sheets, 1);
+  EXPECT_EQ(tabs, QStringList({QStringLiteral("State 1"), QStringLiteral("State 2")}));
+  EXPECT_TRUE(firstTitle.contains(QStringLiteral("State 1"))) << firstTitle.toStdString();
+  EXPECT_TRUE(secondTitle.contains(QStringLiteral("State 2"))) << secondTitle.toStdString();
+}
+
+TEST_F(TableWindow, AWorkbookOfOneSheetShowsNoTabs)
+{
+  TTableWindow table;
+  table.Sheet().SetCellValue(1, 1, TVariant(1.0));
+  table.Reload();
+  EXPECT_EQ(table.SheetTabs()->count(), 1);
+  EXPECT_TRUE(table.SheetTabs()->isHidden());
 }
 
 TEST_F(TableWindow, ExportWritesTextWhenAskedForIt)

@@ -8,10 +8,13 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QSignalBlocker>
+#include <QTabBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "framework/data/TextUtils.h"
 #include "framework/kit/FileDialogs.h"
 #include "framework/kit/OutputMenu.h"
 #include "framework/kit/Printing.h"
@@ -108,9 +111,20 @@ TTableWindow::TTableWindow(QWidget* parent) : QDialog(parent), FMenu(new QMenu(t
   FView->setModel(FModel);
   FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FView->setContextMenuPolicy(Qt::NoContextMenu);
+  // Below the cells, as a spreadsheet shows its sheets.
+  FTabs = new QTabBar;
+  FTabs->setShape(QTabBar::RoundedSouth);
+  FTabs->setExpanding(false);
+  FTabs->setDrawBase(false);
+  FTabs->hide();
+  connect(FTabs, &QTabBar::currentChanged, this, [this](int index) {
+    if (index >= 0 && index != FWorkbook.ActiveIndex()) ShowSheet(index);
+  });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
   layout->addWidget(FView);
+  layout->addWidget(FTabs, 0, Qt::AlignLeft);
 
   TOutputMenu menu(FMenu);
   QAction* selectAll = menu.Command(
@@ -127,6 +141,25 @@ TTableWindow::TTableWindow(QWidget* parent) : QDialog(parent), FMenu(new QMenu(t
 
 void TTableWindow::Reload()
 {
+  const QSignalBlocker quiet(FTabs);
+  while (FTabs->count() > 0) FTabs->removeTab(FTabs->count() - 1);
+  for (int i = 0; i < FWorkbook.SheetCount(); ++i)
+    FTabs->addTab(QString::fromStdString(VisibleText(FWorkbook.Sheet(i).Name())));
+  FTabs->setCurrentIndex(FWorkbook.ActiveIndex());
+  FTabs->setVisible(FWorkbook.SheetCount() > 1);
+  FModel->Reload();
+  FView->resizeColumnsToContents();
+}
+
+void TTableWindow::ShowSheet(int index)
+{
+  if (index < 0 || index >= FWorkbook.SheetCount()) return;
+  FSheet.SelectSheet(index);
+  {
+    const QSignalBlocker quiet(FTabs);
+    FTabs->setCurrentIndex(index);
+  }
+  FView->clearSelection();
   FModel->Reload();
   FView->resizeColumnsToContents();
 }

@@ -10,6 +10,7 @@
 #include "presentation/Workbook.h"
 
 class QMenu;
+class QTabBar;
 class QTableView;
 
 namespace umbrinex {
@@ -44,10 +45,14 @@ class TTableWindow : public QDialog {
   TWorkbook& Workbook() { return FWorkbook; }
   TSpreadSheet& Sheet() { return FSheet; }
   QTableView* View() const { return FView; }
+  // One tab a sheet, shown when the workbook has more than one.
+  QTabBar* SheetTabs() const { return FTabs; }
   QMenu* ContextMenu() const { return FMenu; }
   bool Editable() const { return FEditable; }
-  // Shows what the sheet was given.
+  // Shows what the sheet was given, with a tab for each of its sheets.
   void Reload();
+  // Shows another sheet of the workbook (0-based).
+  void ShowSheet(int index);
 
   // The selection of the view goes to the sheet before each command.
   void Copy();
@@ -64,6 +69,7 @@ class TTableWindow : public QDialog {
   TSpreadSheet FSheet{FWorkbook};
   TWorkbookModel* FModel;
   QTableView* FView;
+  QTabBar* FTabs;
   QMenu* FMenu;
   bool FEditable = false;
 };
