@@ -11,12 +11,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include "bend/ConvergedResults.h"
 #include "framework/data/DataTypes.h"
 #include "framework/data/Dimension.h"
 
 namespace umbrinex {
 
 class TBend;
+struct TAccuracy;
 class TSheet;
 class TWorkbook;
 
@@ -26,12 +28,17 @@ inline constexpr int ExitFailed = 1;  // file, validation and calculation errors
 inline constexpr int ExitUsage = 2;   // bad options and refused --set values
 inline constexpr int ExitCancelled = 130;
 
-// The reports asked for; none at all means the key results.
+// The reports asked for; none at all means the key results. The key
+// results come with the design check; the discretisation error and the
+// converged results come on top of whatever else is printed.
 struct TReportChoice {
   bool Key = false;
   int LoadCase = 0;  // 1-based; 0 for none
   bool DesignChart = false;
   bool PerformanceChart = false;
+  bool Accuracy = false;
+  bool Converged = false;
+  double Tolerance = DefaultConvergenceTolerance;  // of the converged root moments, relative
 
   bool Any() const { return Key || LoadCase > 0 || DesignChart || PerformanceChart; }
 };
@@ -48,6 +55,7 @@ struct TCliOptions {
   std::string Graph;
   std::string GraphFile;
   bool Colour = false;
+  int Threads = 0;  // of the long calculations; 0 for the default
 };
 
 // ---- entering item values ----
@@ -88,8 +96,24 @@ std::string WorkbookReportText(const TWorkbook& workbook);
 
 // The chosen results as one JSON object; special values become their texts.
 nlohmann::ordered_json ResultsJson(TBend& bend, const TReportChoice& choice);
-// A number for JSON: the special values as their texts.
+// A number as the JSON shows it: special values as their texts.
 nlohmann::ordered_json JsonNumber(double value);
+
+// ---- design check, discretisation error, converged results ----
+
+// The JSON objects, built from the plain results of the analysis; a
+// front end that wants the same data can call these.
+nlohmann::ordered_json DesignCheckJson(const TDesignCheck& check);
+nlohmann::ordered_json AccuracyJson(const TDesignCheck& check, const TAccuracy& accuracy);
+nlohmann::ordered_json ConvergedJson(const TBend& bend, const TConvergedResults& converged);
+// Adds "design_check" (with the key results), "accuracy" and "converged"
+// as the choice asks.
+void AddCheckJson(TBend& bend, const TReportChoice& choice, nlohmann::ordered_json& json);
+// The text sections: the design check, printed after the key results, and
+// the discretisation error and the converged results, printed after every
+// other report.
+std::string DesignCheckText(TBend& bend);
+std::string AccuracyAndConvergedText(TBend& bend, const TReportChoice& choice);
 
 // ---- the program ----
 

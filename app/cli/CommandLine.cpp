@@ -27,6 +27,7 @@
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
 #include "framework/data/TextUtils.h"
+#include "numerics/ParallelFor.h"
 #include "persistence/BendFile.h"
 #include "presentation/Reports.h"
 #include "presentation/SpreadSheet.h"
@@ -156,12 +157,17 @@ void PrintReports(TBend& bend, const TCliOptions& options, std::ostream& out)
     out << ResultsJson(bend, options.Reports).dump(2) << '\n';
     return;
   }
+  const bool key = options.Reports.Key || !options.Reports.Any();
   bool first = true;
   WriteReports(bend, options.Reports, false, [&](TWorkbook& workbook) {
     if (!first) out << '\n';
-    first = false;
     out << WorkbookReportText(workbook);
+    // The key results come first, and the design check right after them.
+    if (first && key) out << '\n' << DesignCheckText(bend);
+    first = false;
   });
+  const std::string checks = AccuracyAndConvergedText(bend, options.Reports);
+  if (!checks.empty()) out << '\n' << checks;
 }
 
 // The items in the same JSON object as any results asked for with them.
@@ -245,6 +251,7 @@ void RenderGraph(TBend& bend, const TCliOptions& options)
 void Run(const TCliOptions& options, std::ostream& out)
 {
   CheckGraphName(options.Graph);
+  SetCalculationThreads(options.Threads);
   std::unique_ptr<TBend> bend = New<TBend>();
   if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
   ApplySettings(*bend, options.Settings);
@@ -257,9 +264,10 @@ void Run(const TCliOptions& options, std::ostream& out)
   // With --graph, --load-case only chooses the load case of the graph.
   TCliOptions printed = options;
   if (!options.Graph.empty()) printed.Reports.LoadCase = 0;
+  const bool checks = printed.Reports.Accuracy || printed.Reports.Converged;
   if (options.Items && options.Json)
     PrintItemsJson(*bend, printed.Reports, out);
-  else if (printed.Json || printed.Reports.Any() || !otherOutput)
+  else if (printed.Json || printed.Reports.Any() || checks || !otherOutput)
     PrintReports(*bend, printed, out);
   if (!options.ReportFile.empty()) SaveReports(*bend, options);
   if (!options.Graph.empty()) RenderGraph(*bend, options);
@@ -272,6 +280,14 @@ std::string CheckLoadCaseNumber(const std::string& text)
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error == std::errc() && end == text.data() + text.size() && number >= 1) return {};
   return "load cases are numbered from 1";
+}
+
+std::string CheckTolerance(const std::string& text)
+{
+  double tolerance = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), tolerance);
+  if (error == std::errc() && end == text.data() + text.size() && tolerance > 0.0 && tolerance < 1.0) return {};
+  return "the tolerance must be a number above 0 and below 1";
 }
 
 std::string CheckReportFileName(const std::string& fileName)
@@ -320,6 +336,21 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       ->check(CheckLoadCaseNumber);
   app.add_flag("--design-chart", options.Reports.DesignChart, "Prints the design chart");
   app.add_flag("--performance-chart", options.Reports.PerformanceChart, "Prints the performance chart");
+  app.add_flag("--accuracy", options.Reports.Accuracy,
+               "Adds the discretisation error of every root moment, root shear and smallest bend radius, estimated "
+               "from a second solution at half the station intervals");
+  auto* converged = app.add_flag("--converged", options.Reports.Converged,
+                                 "Adds results freed of the discretisation error: the station intervals are halved "
+                                 "until the extrapolated root moments settle within the --tolerance");
+  app.add_option("--tolerance", options.Reports.Tolerance,
+                 "Relative change of the root moments at which --converged stops (default 1e-4)")
+      ->type_name("TOL")
+      ->check(CheckTolerance)
+      ->needs(converged);
+  app.add_option("--threads", options.Threads,
+                 "Threads of the long calculations (default: UMBRINEX_THREADS, else one per core)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 256));
   app.add_flag("--json", options.Json, "Prints the chosen results as one JSON object instead of text");
   app.add_option("--report", options.ReportFile,
                  "Writes the chosen reports (all of them when none is chosen) to a workbook, .xlsx or .txt")

@@ -147,6 +147,7 @@ nlohmann::ordered_json ResultsJson(TBend& bend, const TReportChoice& choice)
   if (key || choice.LoadCase > 0) json["load_cases"] = LoadCasesJson(bend, choice.LoadCase);
   if (choice.DesignChart) json["design_chart"] = DesignChartJson(bend.DesignChartResults());
   if (choice.PerformanceChart) json["performance_chart"] = PerformanceChartJson(bend.PerformanceChartResults());
+  AddCheckJson(bend, choice, json);
   return json;
 }
 

@@ -69,8 +69,9 @@ void TBendStiffener::GenerateStations()
   if (FStationsValid) return;
   const double length = FBend.StiffenerLength();
   const double total = length + FBend.CableLength();
-  const double stiffenerStep = FBend.StiffenerStationInterval();
-  const double cableStep = FBend.CableStationInterval();
+  // Halving by a power of two is exact: refinement 0 keeps the design's steps.
+  const double stiffenerStep = std::ldexp(FBend.StiffenerStationInterval(), -FRefinement);
+  const double cableStep = std::ldexp(FBend.CableStationInterval(), -FRefinement);
   const double id4 = std::pow(FBend.StiffenerID(), 4);
   const bool powerLaw = FBend.StiffenerDefinition() == sdPowerLaw;
   const TBendStiffenerMaterial* lawMaterial = FBend.Material();
@@ -143,6 +144,13 @@ void TBendStiffener::CheckStationCounts() const
 {
   if (FNumOfStiffenerStations < 2 || FNumOfCableStations < 2 || FNumOfStiffenerStations >= MaxStations)
     throw EBendStiffenerError("Invalid number of stations specified.");
+}
+
+void TBendStiffener::SetRefinement(int halvings)
+{
+  if (halvings == FRefinement) return;
+  FRefinement = halvings;
+  FStationsValid = false;
 }
 
 double TBendStiffener::Volume()
@@ -307,7 +315,9 @@ double TBendStiffener::SectionMoment(int i, double kappa) const
       const double ym = y0 + h / 2.0;
       const double area = AreaBetween(y0, y1, outer) - AreaBetween(y0, y1, inner);
       const double strain = kappa * ym;
-      sum += (curve.Interpolate(vnStressOverEColumn, strain) - curve.Interpolate(vnStressOverEColumn, -strain)) *
+      // Uncached: the solutions of several threads read one curve at once.
+      sum += (curve.InterpolateUncached(vnStressOverEColumn, strain) -
+              curve.InterpolateUncached(vnStressOverEColumn, -strain)) *
              area * ym;
       y0 = y1;
     }

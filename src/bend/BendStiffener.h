@@ -35,6 +35,10 @@ class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
   void GenerateStations();
   void InvalidateStations() { FStationsValid = false; }
   bool StationsValid() const { return FStationsValid; }
+  // Station intervals of the design divided by 2^halvings, for estimates of
+  // the discretisation error; 0, the design's own, unless set.
+  void SetRefinement(int halvings);
+  int Refinement() const { return FRefinement; }
 
   // Validates, generates the stations, solves the root moment and fills the
   // arrays. Pass Undefined as the initial root moment to start from the one
@@ -118,6 +122,7 @@ class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
   bool FNonLinear = false;
 
   bool FStationsValid = false;
+  int FRefinement = 0;
   int FNumOfStiffenerStations = 0;
   int FNumOfCableStations = 0;
   int FNumOfStations = 0;

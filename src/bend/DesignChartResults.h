@@ -37,15 +37,19 @@ class TDesignChartResults : public TBendResults {
   double BaseRatio = 0.0;
   std::vector<TDesignChartEntry> FDesignChartValues;
 
-  // Solves every load case at (K, λ) and finds the smallest MBR/ABR.
-  TDesignPoint Evaluate(double stiffnessFactor, double lengthFactor);
-
  protected:
+  // The points are solved on every thread (ParallelFor); with one thread on
+  // the model's load case results, which are left on the last load case.
   void Calculate() override;
 
  private:
   TLoadCaseResults& FLoadCases;
 };
+
+// Solves every load case at (K, λ) on the given load case results and finds
+// the smallest MBR/ABR: the first minimum in the order load case, state,
+// station.
+TDesignPoint EvaluateDesignPoint(TLoadCaseResults& cases, double stiffnessFactor, double lengthFactor);
 
 std::unique_ptr<TTable> MakeDesignChartTable();
 

@@ -2,7 +2,9 @@
 
 #include "bend/Bend.h"
 #include "bend/LoadCaseResults.h"
+#include "bend/ThreadCases.h"
 #include "framework/data/Progress.h"
+#include "numerics/ParallelFor.h"
 #include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {
@@ -15,10 +17,11 @@ TPerformanceChartResults::TPerformanceChartResults(TBend& owner, TLoadCaseResult
 {
 }
 
-double TPerformanceChartResults::AngleLimit(double tension)
+double AngleLimit(TLoadCaseResults& cases, double tension)
 {
-  const TAngleRange& angles = Owner().AngleRanges();
-  const double limit = 1.0 / Owner().AllowableBendRadius();
+  const TBend& bend = cases.Owner();
+  const TAngleRange& angles = bend.AngleRanges();
+  const double limit = 1.0 / bend.AllowableBendRadius();
   // Refine by tenths: each level starts at the best angle so far and takes
   // at most ten steps of a tenth of the previous step; the first level uses
   // tenths of the maximum angle, not of the range.
@@ -27,9 +30,8 @@ double TPerformanceChartResults::AngleLimit(double tension)
   do {
     step /= 10.0;
     for (double angle = best + step; angle <= angles.Max + 1e-10; angle += step) {
-      Progress().Check();
-      FLoadCases.SetAdHoc(angle, tension);
-      if (!FLoadCases.CurvatureWithin(limit)) break;
+      cases.SetAdHoc(angle, tension);
+      if (!cases.CurvatureWithin(limit)) break;
       best = angle;
     }
   } while (step > angles.Accuracy);
@@ -41,16 +43,29 @@ void TPerformanceChartResults::Calculate()
   const TRange& tensions = Owner().TensionRanges();
   const int n = std::max(0, tensions.Count);
   FLimits->SetRowCount(n);
+  const double last = n > 1 ? static_cast<double>(n - 1) * (n - 1) : 1.0;
+  // Tensions are spaced quadratically, denser at the low end.
+  auto tension = [&](int a) {
+    return tensions.Min + (tensions.Max - tensions.Min) * (static_cast<double>(a) * a) / last;
+  };
+  std::vector<double> limits(static_cast<std::size_t>(n));
+  TThreadCases cases(Owner(), std::min(CalculationThreads(), std::max(n, 1)), &FLoadCases);
   TProgressGuard guard;
   Owner().StartProgress(n);
-  const double last = n > 1 ? static_cast<double>(n - 1) * (n - 1) : 1.0;
+  int nextRow = 0;
+  ParallelFor(
+      n, cases.Threads(),
+      [&](int a, int worker) { limits[static_cast<std::size_t>(a)] = AngleLimit(cases[worker], tension(a)); },
+      [&](int finished) {
+        // The progress moves to a row once every row before it is done.
+        const int before = nextRow;
+        while (nextRow < n && finished >= nextRow) Progress().Update(nextRow++);
+        if (nextRow == before) Progress().Check();
+      });
   for (int a = 0; a < n; ++a) {
-    Progress().Update(a);
-    // Tensions are spaced quadratically, denser at the low end.
-    const double tension = tensions.Min + (tensions.Max - tensions.Min) * (static_cast<double>(a) * a) / last;
-    FLimits->SetCell(a, pcTension, tension);
+    FLimits->SetCell(a, pcTension, tension(a));
     FLimits->SetCell(a, pcAngleLimit, Infinity);
-    const double angle = AngleLimit(tension);
+    const double angle = limits[static_cast<std::size_t>(a)];
     if (FLimits->Cell(a, pcAngleLimit) > angle) FLimits->SetCell(a, pcAngleLimit, angle);
   }
   Progress().Stop();

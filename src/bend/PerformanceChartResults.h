@@ -19,15 +19,19 @@ class TPerformanceChartResults : public TBendResults {
   TPerformanceChartResults(TBend& owner, TLoadCaseResults& loadCases);
 
   TTable& FPerformanceLimits() const { return *FLimits; }
-  // The largest angle within the curvature limit at one tension.
-  double AngleLimit(double tension);
 
  protected:
+  // The rows are solved on every thread (ParallelFor); with one thread on
+  // the model's load case results, which are left on the last ad hoc case.
   void Calculate() override;
 
  private:
   TLoadCaseResults& FLoadCases;
   std::unique_ptr<TTable> FLimits;
 };
+
+// The largest angle within the curvature limit at one tension, searched on
+// the given load case results.
+double AngleLimit(TLoadCaseResults& cases, double tension);
 
 }  // namespace umbrinex

@@ -8,6 +8,7 @@
 #include "bend/DesignChartResults.h"
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
+#include "bend/PerformanceMapSamples.h"
 #include "framework/data/BusyCursor.h"
 #include "framework/data/Progress.h"
 #include "framework/data/TextUtils.h"
@@ -180,34 +181,17 @@ void SamplePerformanceMap(TBend& bend, TChartEngine& engine)
   TProgress& progress = Progress();
   bend.StartProgress(PerformanceMapSamples);
   std::mt19937_64 random(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-  std::uniform_real_distribution<double> uniform(0.0, 1.0);
-  const TAngleRange& angles = bend.AngleRanges();
-  const TRange& tensions = bend.TensionRanges();
-  const double curvatureLimit = SafeDivide(1.0, bend.AllowableBendRadius());
-  const int every = bend.Linearity() == lnLinear ? 50 : 10;
-  TLoadCaseResults& results = bend.LoadCaseResults();
   std::string lastError;
   bool cancelled = false;
   try {
-    for (int j = 0; j < PerformanceMapSamples; ++j) {
-      if (j % every == 0) progress.Update(j);
-      const double angle = angles.Min + uniform(random) * (angles.Max - angles.Min);
-      const double tension = tensions.Min + uniform(random) * (tensions.Max - tensions.Min);
-      try {
-        results.SetAdHoc(angle, tension);
-      } catch (const ESilentAbort&) {
-        throw;
-      } catch (const EUmbrinexError& error) {
-        lastError = error.what();
-        continue;
-      }
-      if (results.Status() != TResultsStatus::Calculated) continue;
-      TChartPoint& point = engine.AddPoint(angle, tension);
+    lastError = umbrinex::SamplePerformanceMap(bend, PerformanceMapSamples, random, [&](const TMapSample& sample) {
+      if (sample.Outcome != TSampleOutcome::Within && sample.Outcome != TSampleOutcome::Exceeds) return;
+      TChartPoint& point = engine.AddPoint(sample.Angle, sample.Tension);
       point.Size = 2;
-      const bool within = results.CurvatureWithin(curvatureLimit);
+      const bool within = sample.Outcome == TSampleOutcome::Within;
       point.Style = within ? TPointStyle::Cross : TPointStyle::DiagonalCross;
       point.Colour = within ? clGreenPass : clRed;
-    }
+    });
   } catch (const ESilentAbort&) {
     cancelled = true;
   }

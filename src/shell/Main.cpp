@@ -22,6 +22,7 @@
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/ResultWindow.h"
 #include "shell/AboutBox.h"
+#include "shell/CheckViews.h"
 #include "shell/MainPanels.h"
 #include "shell/MainResults.h"
 #include "shell/Preferences.h"
@@ -46,6 +47,8 @@ TMainForm::TMainForm()
   setCentralWidget(FPanels);
   FStatusBar = new TMainStatusBar;
   setStatusBar(FStatusBar);
+  FCheckLine = new TDesignCheckLine;
+  FCheckLine->PlaceBelow(FPanels->TitlePanel());
   MakeCommands();
   BuildMenus();
   BuildToolBar();
@@ -85,10 +88,12 @@ void TMainForm::ModelCreated()
   connect(acResultsKeyValues, &QAction::triggered, this, [this] { Guarded([this] { FResults->ShowKeyValues(); }); });
   connect(acResultsValues, &QAction::triggered, this, [this] { Guarded([this] { FResults->ShowValues(); }); });
   connect(acResultsAddPoints, &QAction::triggered, this, [this] { Guarded([this] { FResults->AddPoints(); }); });
+  connect(acResultsAccuracy, &QAction::triggered, this,
+          [this] { Guarded([this] { ShowAccuracy(Model(), this, FResults->OnTableShown); }); });
   connect(acApplyStandardDiameters, &QAction::triggered, this,
           [this] { Guarded([this] { FResults->ApplyStandardDiameters(); }); });
-  for (QAction* action :
-       {acEditCopy, acResultsKeyValues, acResultsValues, acResultsAddPoints, acApplyStandardDiameters})
+  for (QAction* action : {acEditCopy, acResultsKeyValues, acResultsValues, acResultsAddPoints, acResultsAccuracy,
+                          acApplyStandardDiameters})
     action->setEnabled(true);
   TProgramPreferences& p = Preferences();
   // The graphs read these switches from their own settings, which follow
@@ -121,6 +126,7 @@ void TMainForm::Idle()
   if (!FResults) return;
   acApplyStandardDiameters->setEnabled(BusyCount() == 0 && Model().StiffenerDefinition() == sdPowerLaw);
   FResults->Idle();
+  if (BusyCount() == 0 && !Progress().Active()) FCheckLine->Update(Model());
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -163,6 +169,7 @@ void TMainForm::MakeCommands()
   acResultsKeyValues = AddCommand(QStringLiteral("&Key Values"), {});
   acResultsValues = AddCommand(QStringLiteral("&Values"), {});
   acResultsAddPoints = AddCommand(QStringLiteral("&Add Points"), {});
+  acResultsAccuracy = AddCommand(QStringLiteral("A&ccuracy"), {});
   acToolsPreferences = AddCommand(QStringLiteral("&Preferences.."), {});
   acShowStandardDiameters = PreferenceToggle(QStringLiteral("&Show Standard Diameters"), p.ShowStandardDiameters);
   acApplyStandardDiameters = AddCommand(QStringLiteral("&Apply Standard Diameters"), {});
@@ -192,6 +199,8 @@ void TMainForm::BuildMenus()
   EditMenu->addAction(acEditCopy);
   ResultsMenu = menuBar()->addMenu(QStringLiteral("&Results"));
   ResultsMenu->addActions({acResultsKeyValues, acResultsValues, acResultsAddPoints});
+  ResultsMenu->addSeparator();
+  ResultsMenu->addAction(acResultsAccuracy);
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
   ToolsMenu->addAction(acToolsPreferences);
   ToolsMenu->addSeparator();
@@ -231,7 +240,10 @@ void TMainForm::ModelNotification(TModelNotification id, int value, TNamedObject
 {
   TTessanMainForm::ModelNotification(id, value, object);
   // The project texts may have changed, or a new design come in.
-  if (id == TModelNotification::ModelReset || id == TModelNotification::DataChanged) FPanels->TitlePanel()->update();
+  if (id == TModelNotification::ModelReset || id == TModelNotification::DataChanged) {
+    FPanels->TitlePanel()->update();
+    FCheckLine->Invalidate();
+  }
   if (!FResults) return;
   switch (id) {
     case TModelNotification::LoadCasesChanged:

@@ -14,6 +14,7 @@ class QToolBar;
 
 namespace umbrinex {
 
+class TDesignCheckLine;
 class TMainPanels;
 class TMainResults;
 class TMainStatusBar;
@@ -27,6 +28,8 @@ class TMainForm : public TTessanMainForm {
 
   TMainPanels& Panels() const { return *FPanels; }
   TMainStatusBar& StatusPanels() const { return *FStatusBar; }
+  // The verdict of the design check, below the title panel.
+  TDesignCheckLine& CheckLine() const { return *FCheckLine; }
   // Null until the model exists.
   TMainResults* Results() const { return FResults; }
   // The header of copies, prints, exports and values tables: the program's
@@ -51,6 +54,7 @@ class TMainForm : public TTessanMainForm {
   QAction* acResultsKeyValues;
   QAction* acResultsValues;
   QAction* acResultsAddPoints;
+  QAction* acResultsAccuracy;
   QAction* acToolsPreferences;
   QAction* acShowStandardDiameters;
   QAction* acApplyStandardDiameters;
@@ -78,6 +82,7 @@ class TMainForm : public TTessanMainForm {
 
   TMainPanels* FPanels;
   TMainStatusBar* FStatusBar;
+  TDesignCheckLine* FCheckLine;
   TMainResults* FResults = nullptr;
 };
 

@@ -2,14 +2,16 @@
 
 #include <cmath>
 
+#include "BendTestSupport.h"
+#include "TestSupport.h"
 #include "bend/Bend.h"
 #include "bend/DesignChartResults.h"
 #include "bend/KeyResults.h"
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
 #include "framework/data/Progress.h"
+#include "numerics/ParallelFor.h"
 #include "numerics/ReservedDoubles.h"
-#include "TestSupport.h"
 
 namespace umbrinex {
 namespace {
@@ -210,12 +212,16 @@ TEST_F(Analysis, DesignChartReproducesTheReferencePoints)
 
 TEST_F(Analysis, CancellingTheDesignChartLeavesItNotCalculated)
 {
+  // One thread: the checks come point by point, so the seventh falls in the
+  // middle of the chart (threads check by time; see ParallelChartsTest).
+  SetCalculationThreads(1);
   int checks = 0;
   auto previous = SetProcessPendingEvents([&] {
     if (++checks == 7) Progress().RequestCancel();
   });
   EXPECT_THROW(bend->DesignChartResults().EnsureCalculated(), ESilentAbort);
   SetProcessPendingEvents(previous);
+  SetCalculationThreads(0);
   EXPECT_EQ(bend->DesignChartResults().Status(), TResultsStatus::NotCalculated);
   EXPECT_FALSE(Progress().Active());
   EXPECT_NO_THROW(bend->DesignChartResults().EnsureCalculated());
@@ -265,19 +271,9 @@ TEST_F(Analysis, StripSumExceedsTheExactSecondMomentByAlmostOnePercent)
 
 TEST_F(Analysis, AFlatStressStrainCurveInterruptsTheRootSolve)
 {
-  // Stress / E rises steeply to 0.01 and stays flat beyond: the section's
-  // tangent stiffness collapses to the cable's, and for load case 5 the
-  // inner curvature solve cannot converge in its twenty iterations.
   Set(vnStiffenerDefinition, "User Defined", vtText);
   Set(vnLinearity, "Non-Linear", vtText);
-  TTable& curve = bend->Materials().Material(0)->Curve(0);
-  const double strains[] = {-1.0, -0.0001, 0.0, 0.0001, 1.0};
-  const double stressOverE[] = {-0.01, -0.01, 0.0, 0.01, 0.01};
-  curve.SetRowCount(5);
-  for (int row = 0; row < 5; ++row) {
-    curve.SetCell(row, vnStrainColumn, strains[row]);
-    curve.SetCell(row, vnStressOverEColumn, stressOverE[row]);
-  }
+  testing::FlattenStressStrainCurve(bend->Materials().Material(0)->Curve(0));
   EXPECT_NO_THROW(Cases().SetLoadCase(0));
   try {
     Cases().SetLoadCase(4);

@@ -10,7 +10,9 @@
 #include <new>
 
 #include "bend/Bend.h"
+#include "bend/DesignChartResults.h"
 #include "bend/LoadCaseResults.h"
+#include "numerics/ParallelFor.h"
 #include "numerics/ReservedDoubles.h"
 
 namespace {
@@ -54,6 +56,24 @@ TEST(NoAllocation, ANonLinearSolveAllocatesNothingEither)
   TBendStiffener& solution = bend->LoadCaseResults().Solution(1);
   solution.Solve(Undefined, 22.0, 42.0, 1.0, 1.0);
   EXPECT_EQ(AllocationsDuring([&] { solution.Solve(Undefined, 22.0, 42.0, 1.0, 1.0); }), 0);
+}
+
+TEST(NoAllocation, AThreadedChartAllocatesPerCalculationNotPerSolve)
+{
+  // The threads, their solutions and stations and the tables allocate once
+  // per calculation (how much depends on which threads get to solve);
+  // the solves themselves allocate nothing.
+  SetCalculationThreads(2);
+  auto bend = New<TBend>();
+  TAccessStatus status;
+  bend->SetValue(vnLengthFactorCount, 0, status, 20, vtInt);
+  TDesignChartResults& chart = bend->DesignChartResults();
+  chart.EnsureCalculated();
+  chart.Invalidate();
+  const long allocations = AllocationsDuring([&] { chart.EnsureCalculated(); });
+  SetCalculationThreads(0);
+  const int solves = (1 + 5 * 20) * 5 * 2;
+  EXPECT_LT(allocations, solves / 4);
 }
 
 }  // namespace

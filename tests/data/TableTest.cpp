@@ -182,6 +182,20 @@ TEST(TableInterpolate, IsLinearInsideAndExtrapolatesAlongTheEndSegments)
   EXPECT_EQ(table.Interpolate(kZ, 12), 7);
 }
 
+TEST(TableInterpolate, WithoutTheCacheEveryValueIsTheSame)
+{
+  TTable table = MakeTable();
+  Fill(table, {{0, 0}, {10, 100}, {20, 400}});
+  // Alternating arguments, as the section response asks for ±strain: the
+  // cached lookup is reused for repeats, the uncached one never stores it.
+  for (const double x : {5.0, -5.0, 5.0, 15.0, 15.0, 30.0, -10.0, 20.0})
+    EXPECT_EQ(table.InterpolateUncached(kY, x), table.Interpolate(kY, x)) << "x = " << x;
+  EXPECT_EQ(ErrorMessage([&] { table.InterpolateUncached(kX, 1); }),
+            "Table error:  Cannot interpolate the index column.");
+  TTable empty = MakeTable();
+  EXPECT_EQ(empty.InterpolateUncached(kY, 3), Undefined);
+}
+
 TEST(TableInterpolate, OneRowIsConstantAndNoRowsAreUndefined)
 {
   TTable table = MakeTable();

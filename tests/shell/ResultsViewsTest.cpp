@@ -1,7 +1,8 @@
 // The results tree of the main window on the default design: each node
 // shows its window, load cases get their nodes, and the three kinds of
 // trouble (nothing to show, a failed calculation, a cancellation) each end
-// the way the user expects.
+// the way the user expects. The design check's line and its Accuracy table
+// window come last.
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,6 +32,7 @@
 #include "framework/kit/Printing.h"
 #include "framework/kit/TableWindow.h"
 #include "graphics/StiffenerDrawing.h"
+#include "shell/CheckViews.h"
 #include "shell/GraphPreferences.h"
 #include "shell/GraphWindow.h"
 #include "shell/Main.h"
@@ -537,6 +539,93 @@ TEST_F(TableWindow, ExportWritesTextWhenAskedForIt)
   Dialogs.Names = {Folder.File("values.txt")};
   table.Export();
   EXPECT_EQ(ReadText(Folder.File("values.txt")).substr(0, 12), "1.25\tTension");
+}
+
+// ---- the design check ----
+
+class CheckViews : public ResultsViews {
+ protected:
+  TDesignCheckLine& Line() { return Form->CheckLine(); }
+  // A change as a data form makes it: through the item, with its notification.
+  void Change(int varNum, const TVariant& value, TVarType representation, int index = 0)
+  {
+    ASSERT_EQ(Set(varNum, value, representation, index).Code, acOk);
+  }
+  void Recheck()
+  {
+    EXPECT_FALSE(Line().Valid()) << "a change of the design makes the line out of date";
+    Line().Update(Bend());
+  }
+};
+
+TEST_F(CheckViews, TheLineBelowTheTitleShowsTheDefaultDesignFailingInRed)
+{
+  Line().Update(Bend());
+  EXPECT_TRUE(Line().isVisible());
+  const QWidget* title = Form->Panels().TitlePanel();
+  EXPECT_EQ(Line().geometry().top(), title->geometry().bottom() + 1) << "right below the title panel";
+  EXPECT_EQ(Line().text(),
+            QStringLiteral("Design check: FAIL.  The smallest MBR/ABR is 0.7366, in Load Case 4, State 1."));
+  EXPECT_TRUE(Line().styleSheet().contains(QStringLiteral("#C62828")));
+}
+
+TEST_F(CheckViews, ALongerStifferConePassesInGreen)
+{
+  Line().Update(Bend());
+  Change(vnActiveLength, 4.0, vtReal);
+  Change(vnRootDiameter, 0.35, vtReal);
+  Recheck();
+  EXPECT_TRUE(Line().text().startsWith(QStringLiteral("Design check: PASS.  The smallest MBR/ABR is 1.19")))
+      << Line().text().toStdString();
+  EXPECT_TRUE(Line().styleSheet().contains(QStringLiteral("#1E8C3A")));
+}
+
+TEST_F(CheckViews, CoarseStationsAddTheErrorWarningAndBadDataTheReason)
+{
+  Line().Update(Bend());
+  Change(vnStationIntervalStiffener, 0.1, vtReal);
+  Recheck();
+  EXPECT_TRUE(Line().text().contains(QStringLiteral("Its estimated discretisation error, -1.77 %, exceeds 1 %")))
+      << Line().text().toStdString();
+
+  Change(vnLinearity, "Non-Linear", vtText);
+  Recheck();
+  EXPECT_EQ(Line().text(), QStringLiteral("Design check: cannot be calculated.  Cannot do non-linear analysis with "
+                                          "Power Law shape definition."));
+  EXPECT_TRUE(Messages.Requests.empty()) << "the line reports, the results views raise";
+}
+
+TEST_F(CheckViews, WithoutStatesNothingIsCheckedAndTheLineSaysSo)
+{
+  Line().Update(Bend());
+  for (int i = 0; i < Bend().LoadCaseCount(); ++i) {
+    Change(vnState1Included, "No", vtText, i);
+    Change(vnState2Included, "No", vtText, i);
+  }
+  Recheck();
+  EXPECT_EQ(Line().text(), QStringLiteral("Design check: NOT CHECKED.  No load case includes a state."));
+}
+
+TEST_F(CheckViews, TheAccuracyCommandShowsTheCheckAndTheErrorsInATableWindow)
+{
+  bool shown = false;
+  Form->Results()->OnTableShown = [&](TTableWindow& table) {
+    shown = true;
+    EXPECT_EQ(table.windowTitle(), QStringLiteral("Umbrinex Results"));
+    EXPECT_EQ(table.Sheet().SheetName(), "Accuracy");
+    QStringList column;
+    for (int row = 1; row <= table.Sheet().LastRow(); ++row)
+      column << QString::fromStdString(std::get_if<std::string>(&table.Workbook().Sheet(0).Cell(row, 1).Value)
+                                           ? std::get<std::string>(table.Workbook().Sheet(0).Cell(row, 1).Value)
+                                           : std::string());
+    EXPECT_TRUE(column.contains(QStringLiteral("Design Check")));
+    EXPECT_TRUE(column.contains(QStringLiteral("Discretisation Error")));
+    EXPECT_TRUE(column.contains(QStringLiteral("Verdict: FAIL")));
+    EXPECT_GT(table.View()->model()->rowCount(), 45);
+  };
+  Form->acResultsAccuracy->trigger();
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(Messages.Requests.empty());
 }
 
 TEST(CellText, ShowsNumbersAsTheirFormatAsks)

@@ -222,22 +222,37 @@ bool TTable::HasDuplicateIndexValues() const
 
 double TTable::Interpolate(int varNum, double x) const
 {
+  return InterpolateAt(varNum, x, true);
+}
+
+double TTable::InterpolateUncached(int varNum, double x) const
+{
+  return InterpolateAt(varNum, x, false);
+}
+
+double TTable::InterpolateAt(int varNum, double x, bool cached) const
+{
   const int column = CheckedColumn(varNum);
   if (column == 0) throw ETableError("Cannot interpolate the index column.");
   if (FRowCount == 0) return Undefined;
   if (FRowCount == 1) return At(0, column);
-  const TLookup& lookup = Locate(x);
+  const TLookup lookup = cached ? Locate(x) : Lookup(x);
   return Blend(At(lookup.Row, column), At(lookup.Row + 1, column), lookup.Fraction);
 }
 
 const TTable::TLookup& TTable::Locate(double x) const
 {
   if (FCacheValid && x == FCacheArgument) return FCacheLookup;
-  const int row = FindSegment(x);
-  FCacheLookup = {row, SegmentFraction(IndexValue(row), IndexValue(row + 1), x)};
+  FCacheLookup = Lookup(x);
   FCacheArgument = x;
   FCacheValid = true;
   return FCacheLookup;
+}
+
+TTable::TLookup TTable::Lookup(double x) const
+{
+  const int row = FindSegment(x);
+  return {row, SegmentFraction(IndexValue(row), IndexValue(row + 1), x)};
 }
 
 // The lower row m of the segment that holds x; below the first and from the

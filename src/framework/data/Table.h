@@ -84,6 +84,9 @@ class TTable final : public IDataItemAccess, public IUnitsListener {
   // Repeated calls at the same x (one per column, typically) reuse the
   // segment found for the previous call.
   double Interpolate(int varNum, double x) const;
+  // As Interpolate without the segment cache: it writes nothing, so several
+  // threads may interpolate one table at the same time.
+  double InterpolateUncached(int varNum, double x) const;
 
   // Item access. On success the status is left as the caller prepared it
   // (the data object has already set code 1 or 3); only failures set a code.
@@ -121,6 +124,8 @@ class TTable final : public IDataItemAccess, public IUnitsListener {
   void SwapRows(int a, int b);
   void QuickSort(int low, int high, bool descending);
   const TLookup& Locate(double x) const;
+  TLookup Lookup(double x) const;
+  double InterpolateAt(int varNum, double x, bool cached) const;
   int FindSegment(double x) const;
   void Changed() { FCacheValid = false; }
 
