@@ -185,4 +185,20 @@ py::object TPyDesign::PerformanceChart()
   return ToPython(Section({.PerformanceChart = true}, "performance_chart"));
 }
 
+py::object TPyDesign::DesignCheck()
+{
+  return ToPython(Section({.Key = true}, "design_check"));
+}
+
+py::object TPyDesign::Accuracy()
+{
+  return ToPython(Section({.Accuracy = true}, "accuracy"));
+}
+
+py::object TPyDesign::Converged(double tolerance)
+{
+  if (!(tolerance > 0 && tolerance < 1)) throw py::value_error("The tolerance must lie between 0 and 1.");
+  return ToPython(Section({.Converged = true, .Tolerance = tolerance}, "converged"));
+}
+
 }  // namespace umbrinex

@@ -40,6 +40,9 @@ class TPyDesign {
   pybind11::object LoadCase(int number);
   pybind11::object DesignChart();
   pybind11::object PerformanceChart();
+  pybind11::object DesignCheck();
+  pybind11::object Accuracy();
+  pybind11::object Converged(double tolerance);
 
   TBend& Bend() { return *FBend; }
 

@@ -95,6 +95,15 @@ PYBIND11_MODULE(umbrinex, m)
       .def("load_case", &TPyDesign::LoadCase, py::arg("number"),
            "Load case number (from 1) with the station results of each included state as numpy arrays.")
       .def("design_chart", &TPyDesign::DesignChart, "The design chart: Rmin / ABR over the length factors.")
-      .def("performance_chart", &TPyDesign::PerformanceChart, "The largest angle each tension allows.");
+      .def("performance_chart", &TPyDesign::PerformanceChart, "The largest angle each tension allows.")
+      .def("design_check", &TPyDesign::DesignCheck,
+           "Minimum bend radius against the allowable one for every load case and state, the governing "
+           "case and the verdict PASS or FAIL.")
+      .def("accuracy", &TPyDesign::Accuracy,
+           "Root moments, root shears and minimum bend radii extrapolated from a solve at half the station "
+           "intervals, with the estimated relative error of each value at the design's own intervals.")
+      .def("converged", &TPyDesign::Converged, py::arg("tolerance") = umbrinex::DefaultConvergenceTolerance,
+           "Refines the station intervals until the extrapolated root moments change by less than the "
+           "relative tolerance. Ctrl+C stops it.");
   m.def("open", &TPyDesign::Open, py::arg("file_name"), "Opens a design file; the same as Design.open.");
 }

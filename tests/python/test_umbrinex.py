@@ -57,6 +57,21 @@ class ResultsEqualTheBatchProgram(unittest.TestCase):
         self.assertEqual(design.design_chart(), expected["design_chart"])
         self.assertEqual(design.performance_chart(), expected["performance_chart"])
 
+    def test_design_check_accuracy_and_converged_results(self):
+        design = umbrinex.Design()
+        expected = cli_json("--key", "--accuracy", "--converged", "--tolerance", "1e-3")
+        check = design.design_check()
+        self.assertEqual(check, expected["design_check"])
+        self.assertEqual(check["verdict"], "FAIL")
+        self.assertEqual(design.accuracy(), expected["accuracy"])
+        self.assertEqual(design.converged(1e-3), expected["converged"])
+        with self.assertRaises(ValueError):
+            design.converged(0.0)
+        # A longer, wider stiffener passes.
+        design.set(21021, 4.0)
+        design.set(21022, 0.35)
+        self.assertEqual(design.design_check()["verdict"], "PASS")
+
     def test_a_load_case_with_its_stations_as_numpy_arrays(self):
         design = umbrinex.Design()
         expected = cli_json("--load-case", "4")
