@@ -23,6 +23,8 @@
 #include "framework/kit/ResultWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/CheckViews.h"
+#include "shell/MainEditing.h"
+#include "shell/PreferencesForm.h"
 #include "shell/MainPanels.h"
 #include "shell/MainResults.h"
 #include "shell/Preferences.h"
@@ -49,6 +51,7 @@ TMainForm::TMainForm()
   setStatusBar(FStatusBar);
   FCheckLine = new TDesignCheckLine;
   FCheckLine->PlaceBelow(FPanels->TitlePanel());
+  FEditing = new TMainEditing(*this);
   MakeCommands();
   BuildMenus();
   BuildToolBar();
@@ -104,6 +107,10 @@ void TMainForm::ModelCreated()
   Follow(p.ShowLoadCaseLabels, FResults, [this, refreshSoon](TPreference&) {
     Model().SetPerformanceMapState(pmNotBuilt);
     refreshSoon();
+  });
+  FileCommands().AfterFileCommand = [this] { FEditing->ClearUndo(); };
+  connect(FPanels, &TMainPanels::DataNodeActivated, this, [this](int node) {
+    Guarded([this, node] { FEditing->EditNode(node); });
   });
   FResults->Refresh();
 }
@@ -170,7 +177,8 @@ void TMainForm::MakeCommands()
   acResultsValues = AddCommand(QStringLiteral("&Values"), {});
   acResultsAddPoints = AddCommand(QStringLiteral("&Add Points"), {});
   acResultsAccuracy = AddCommand(QStringLiteral("A&ccuracy"), {});
-  acToolsPreferences = AddCommand(QStringLiteral("&Preferences.."), {});
+  acToolsPreferences =
+      AddCommand(QStringLiteral("&Preferences.."), [this] { TPreferencesForm::Make(this)->Execute(); });
   acShowStandardDiameters = PreferenceToggle(QStringLiteral("&Show Standard Diameters"), p.ShowStandardDiameters);
   acApplyStandardDiameters = AddCommand(QStringLiteral("&Apply Standard Diameters"), {});
   acShowLoadCaseLabels = PreferenceToggle(QStringLiteral("Show Load Case &Labels"), p.ShowLoadCaseLabels);
@@ -196,6 +204,8 @@ void TMainForm::BuildMenus()
 {
   BuildFileMenu();
   EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  EditMenu->addActions({FEditing->acUndo, FEditing->acRedo});
+  EditMenu->addSeparator();
   EditMenu->addAction(acEditCopy);
   ResultsMenu = menuBar()->addMenu(QStringLiteral("&Results"));
   ResultsMenu->addActions({acResultsKeyValues, acResultsValues, acResultsAddPoints});
@@ -239,6 +249,7 @@ void TMainForm::BuildToolBar()
 void TMainForm::ModelNotification(TModelNotification id, int value, TNamedObject* object)
 {
   TTessanMainForm::ModelNotification(id, value, object);
+  if (TTessanDataForm* form = FEditing->CurrentDataForm()) form->ModelNotification(id, value, object);
   // The project texts may have changed, or a new design come in.
   if (id == TModelNotification::ModelReset || id == TModelNotification::DataChanged) {
     FPanels->TitlePanel()->update();
@@ -283,8 +294,11 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* event)
 
 std::unique_ptr<TMainForm> CreateMainForm(const QStringList& arguments)
 {
+  // The in-house configuration is a switch of its own, not a file name.
+  QStringList rest = arguments;
+  if (rest.removeAll(QStringLiteral("--in-house")) > 0) SetInHouseConfiguration(true);
   auto form = std::make_unique<TMainForm>();
-  form->Initialise(arguments);
+  form->Initialise(rest);
   return form;
 }
 

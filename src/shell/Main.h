@@ -15,6 +15,7 @@ class QToolBar;
 namespace umbrinex {
 
 class TDesignCheckLine;
+class TMainEditing;
 class TMainPanels;
 class TMainResults;
 class TMainStatusBar;
@@ -32,6 +33,8 @@ class TMainForm : public TTessanMainForm {
   TDesignCheckLine& CheckLine() const { return *FCheckLine; }
   // Null until the model exists.
   TMainResults* Results() const { return FResults; }
+  // The data forms, Undo and Redo.
+  TMainEditing& Editing() const { return *FEditing; }
   // The header of copies, prints, exports and values tables: the program's
   // name, and the file with its last change once the design has one.
   std::string ReportTitle();
@@ -83,6 +86,7 @@ class TMainForm : public TTessanMainForm {
   TMainPanels* FPanels;
   TMainStatusBar* FStatusBar;
   TDesignCheckLine* FCheckLine;
+  TMainEditing* FEditing;
   TMainResults* FResults = nullptr;
 };
 

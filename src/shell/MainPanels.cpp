@@ -125,6 +125,8 @@ QWidget* TMainPanels::MakeControlPanel()
   // Shown only while a load case node is selected.
   FLoadCaseViewTree->hide();
 
+  connect(FDataTree, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item) { emit DataNodeActivated(FDataTree->indexOfTopLevelItem(item)); });
   QWidget* dataPanel = Labelled(QStringLiteral("&Data:"), FDataTree);
   dataPanel->setMinimumHeight(40);
   FTreeSplitter = new QSplitter(Qt::Vertical);

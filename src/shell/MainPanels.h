@@ -61,6 +61,10 @@ class TMainPanels : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
 
+ signals:
+  // Double-click or Enter on node i of the data tree.
+  void DataNodeActivated(int node);
+
  private:
   QWidget* MakeControlPanel();
   TTitlePanel* FTitlePanel;

@@ -152,6 +152,8 @@ int HelpContextOf(const QWidget* widget)
     if (auto* control = dynamic_cast<const TBoundControl*>(widget)) return control->HelpContext();
     if (auto* grid = qobject_cast<const TKitGrid*>(widget)) return grid->HelpContext();
     if (auto* list = qobject_cast<const TKitGridDropDownList*>(widget)) return list->Grid().HelpContext();
+    // A form's own topic, for controls without one.
+    if (const QVariant topic = widget->property("helpContext"); topic.isValid()) return topic.toInt();
   }
   return 0;
 }

@@ -218,6 +218,14 @@ void TKitGrid::Report(const TGridOutcome& outcome)
 
 void TKitGrid::MoveCurrent(int col, int row, bool extend)
 {
+  const TGridCoord before = FCore.Current();
+  SelectCell(col, row, extend);
+  const TGridCoord after = FCore.Current();
+  if (after.Col != before.Col || after.Row != before.Row) emit CurrentCellChanged(after.Col, after.Row);
+}
+
+void TKitGrid::SelectCell(int col, int row, bool extend)
+{
   FCore.MoveTo(col, row, extend);
   ScrollIntoView(FCore.Current().Row);
   viewport()->update();

@@ -54,6 +54,9 @@ class TKitGrid : public QAbstractScrollArea {
   // The help topic of the current cell's column.
   int HelpContext() const { return FCore.HelpContext(FCore.Current().Col); }
 
+  // Makes a cell current without telling anyone, as a refresh does.
+  void SelectCell(int col, int row, bool extend = false);
+
   // The first data row shown below the title rows.
   int TopRow() const;
   void SetTopRow(int row);
@@ -67,6 +70,10 @@ class TKitGrid : public QAbstractScrollArea {
   // replaced); nothing when the user cancels.
   using TColourChooser = std::optional<TGridColour> (*)(TGridColour current, QWidget* parent);
   static void SetColourChooser(TColourChooser chooser);
+
+ signals:
+  // The user moved the current cell.
+  void CurrentCellChanged(int col, int row);
 
  protected:
   bool event(QEvent* event) override;

@@ -24,6 +24,7 @@ void TFileCommands::New()
   CheckSaveChanges();
   // Clearing tells the window, which forgets the file.
   FModel().ClearModel();
+  Done();
 }
 
 void TFileCommands::Open()
@@ -34,6 +35,7 @@ void TFileCommands::Open()
   const std::string fileName = FFiler.LatestFileName();
   const TFileClass chosen = FFiler.ChosenFileClass();
   FFiler.Load(fileName, chosen == AllFilesClass ? DataFileClassOf(fileName) : chosen, FModel());
+  Done();
 }
 
 void TFileCommands::Save()
@@ -42,18 +44,21 @@ void TFileCommands::Save()
     FFiler.Save("", DataFileClass, false, FModel());
   else
     SaveAs();
+  Done();
 }
 
 void TFileCommands::SaveAs()
 {
   FFiler.ShowSaveDialog("Save Data", {DataFileClass}, DataFileClass);
   FFiler.Save(FFiler.LatestFileName(), DataFileClass, true, FModel());
+  Done();
 }
 
 void TFileCommands::OpenFile(const std::string& fileName)
 {
   CheckSaveChanges();
   FFiler.Load(fileName, DataFileClassOf(fileName), FModel());
+  Done();
 }
 
 }  // namespace umbrinex

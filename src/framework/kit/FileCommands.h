@@ -29,7 +29,14 @@ class TFileCommands {
   // kind of data file it is.
   void OpenFile(const std::string& fileName);
 
+  // After a command that opened, renewed or saved the design.
+  std::function<void()> AfterFileCommand;
+
  private:
+  void Done() const
+  {
+    if (AfterFileCommand) AfterFileCommand();
+  }
   TTessanFiler& FFiler;
   TModelAccess FModel;
 };

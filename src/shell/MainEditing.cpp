@@ -1,0 +1,163 @@
+#include "shell/MainEditing.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "bend/Bend.h"
+#include "framework/kit/ErrorHandler.h"
+#include "framework/kit/Printing.h"
+#include "persistence/Copies.h"
+#include "shell/Main.h"
+#include "shell/MainResults.h"
+#include "shell/forms/DataForms.h"
+
+namespace umbrinex {
+
+TMainEditing::TMainEditing(TMainForm& main) : QObject(&main), FMain(main)
+{
+  acUndo = main.AddCommand(QStringLiteral("&Undo"), [this] { Undo(); }, QKeySequence::Undo, false);
+  acRedo = main.AddCommand(QStringLiteral("&Redo"), [this] { Redo(); }, QKeySequence::Redo, false);
+  UpdateActions();
+  SetDataFormHost(this);
+}
+
+TMainEditing::~TMainEditing()
+{
+  if (DataFormHost() == this) SetDataFormHost(nullptr);
+}
+
+TBend& TMainEditing::Bend() { return FMain.Model(); }
+
+void TMainEditing::FillPrinterMenu(QMenu& menu)
+{
+  auto* printers = new TPrinterMenu(&menu, &menu);
+  printers->Rebuild();
+}
+
+QAction* TMainEditing::PrinterSetupAction() { return FMain.acFilePrinterSetup; }
+
+void TMainEditing::EditNode(int node)
+{
+  const std::vector<TModelObject*> sequence = DataObjectSequence(Bend());
+  if (node >= 0 && node < static_cast<int>(sequence.size())) EditObject(*sequence[static_cast<std::size_t>(node)]);
+}
+
+void TMainEditing::EditObject(TModelObject& object)
+{
+  for (TModelObject* next = &object; next != nullptr;) next = RunForm(*next);
+}
+
+TModelObject* TMainEditing::RunForm(TModelObject& object)
+{
+  if (TModelObjectList* list = object.ListOwner()) list->SetCurrentItem(&object);
+  TBend& bend = Bend();
+  QWidget* owner = FCurrentDataForm ? static_cast<QWidget*>(FCurrentDataForm) : &FMain;
+  const bool outermost = FCurrentDataForm == nullptr;
+  std::vector<std::uint8_t> before;
+  if (outermost) before = Snapshot();
+  bend.SetDataChanged(false);
+  std::unique_ptr<TTessanDataForm> form = CreateDataForm(object, true, owner);
+  if (!form) return nullptr;
+  const int result = form->ShowModal();
+  const QString caption = form->windowTitle();
+  TModelObject* chosen = form->ChosenObject();
+  form.reset();  // applies Cancel
+
+  if (TMainResults* results = FMain.Results()) {
+    results->UpdateLoadCaseNodes();
+    if (bend.DataChanged()) {
+      bend.SetPerformanceMapState(pmNotBuilt);
+      results->DataChanged();
+      results->Refresh();
+    }
+  }
+  if (outermost && result != mrCancel) {
+    std::vector<std::uint8_t> after = Snapshot();
+    if (after != before) {
+      FUndo.push_back({caption, std::move(before)});
+      FRedo.clear();
+      UpdateActions();
+    }
+  }
+
+  if (result == mrEditChosen) return chosen;
+  if (result != mrNextForm && result != mrPreviousForm) return nullptr;
+  const std::vector<TModelObject*> sequence = DataObjectSequence(bend);
+  const auto at = std::find(sequence.begin(), sequence.end(), &object);
+  if (at == sequence.end()) return nullptr;
+  const auto n = static_cast<std::ptrdiff_t>(sequence.size());
+  const std::ptrdiff_t i = at - sequence.begin();
+  return sequence[static_cast<std::size_t>((i + (result == mrNextForm ? 1 : n - 1)) % n)];
+}
+
+// ---- undo ----
+
+std::vector<std::uint8_t> TMainEditing::Snapshot()
+{
+  TBend& bend = Bend();
+  StoreCopy(bend);
+  std::vector<std::uint8_t> design = std::move(bend.CopyBuffer().Bytes);
+  DiscardCopy(bend);
+  return design;
+}
+
+void TMainEditing::Restore(const std::vector<std::uint8_t>& design)
+{
+  TBend& bend = Bend();
+  TModelObject::TCopyBuffer& buffer = bend.CopyBuffer();
+  buffer.Bytes = design;
+  buffer.TypeCode = bend.TypeCode();
+  buffer.ModelState = 0;
+  const bool restored = RestoreCopy(bend);
+  DiscardCopy(bend);
+  if (!restored) throw EUmbrinexError("The design could not be put back.");
+  bend.SetModified(true);
+  bend.SetPerformanceMapState(pmNotBuilt);
+  if (TMainResults* results = FMain.Results()) {
+    results->UpdateLoadCaseNodes();
+    results->DataChanged();
+    results->Refresh();
+  }
+}
+
+void TMainEditing::Step(std::vector<TStep>& from, std::vector<TStep>& to)
+{
+  if (from.empty() || FCurrentDataForm) return;
+  TStep step = std::move(from.back());
+  from.pop_back();
+  std::vector<std::uint8_t> now = Snapshot();
+  Restore(step.Design);
+  step.Design = std::move(now);
+  to.push_back(std::move(step));
+  UpdateActions();
+}
+
+void TMainEditing::Undo() { Step(FUndo, FRedo); }
+void TMainEditing::Redo() { Step(FRedo, FUndo); }
+
+void TMainEditing::ClearUndo()
+{
+  FUndo.clear();
+  FRedo.clear();
+  UpdateActions();
+}
+
+QString TMainEditing::UndoText() const
+{
+  return FUndo.empty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo %1").arg(FUndo.back().FormCaption);
+}
+
+QString TMainEditing::RedoText() const
+{
+  return FRedo.empty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo %1").arg(FRedo.back().FormCaption);
+}
+
+void TMainEditing::UpdateActions()
+{
+  acUndo->setText(UndoText());
+  acUndo->setEnabled(CanUndo());
+  acRedo->setText(RedoText());
+  acRedo->setEnabled(CanRedo());
+}
+
+}  // namespace umbrinex
