@@ -2,9 +2,6 @@
 // A frame (scroll one row and repaint) must stay well under the 16 ms of a
 // 60 Hz screen, and pasting a thousand rows of text must not keep the user
 // waiting.
-//
-// The file sorts ahead of the graph benchmarks so that the application
-// object made here is one that widgets can use.
 
 #include <benchmark/benchmark.h>
 
@@ -15,21 +12,10 @@
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
 #include "framework/forms/KitGrid.h"
+#include "WidgetApplication.h"
 
 namespace umbrinex {
 namespace {
-
-bool EnsureWidgetApplication()
-{
-  if (qobject_cast<QApplication*>(QCoreApplication::instance())) return true;
-  if (QCoreApplication::instance()) return false;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "umbrinex-bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  return true;
-}
 
 class TYesPresenter : public IMessagePresenter {
  public:

@@ -1,8 +1,6 @@
 #include "shell/forms/BendDataForm.h"
 
 #include <algorithm>
-
-#include <algorithm>
 #include <cmath>
 
 #include <QFontMetrics>
@@ -27,11 +25,11 @@ TBendDataForm::TBendDataForm(QWidget* owner, bool keepCopies, TModelObject& obje
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
   if (helpContext > 0) setProperty("helpContext", helpContext);
   // The reference layout was drawn for a font whose average character is
-  // 6 pixels wide and whose lines are 13 high; a larger font moves every
+  // 5 pixels wide and whose lines are 13 high; a larger font moves every
   // control apart by the same factor, keeping order and alignment.
   const QFontMetrics metrics(font());
-  FScaleX = std::max(1.0, metrics.averageCharWidth() / 6.0);
-  FScaleY = std::max(1.0, metrics.height() / 15.0);
+  FScaleX = std::max(1.0, metrics.averageCharWidth() / 5.0);
+  FScaleY = std::max(1.0, metrics.height() / 13.0);
   setFixedSize(X(width), Y(height));
 }
 

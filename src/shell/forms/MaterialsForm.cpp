@@ -28,7 +28,9 @@ TEditMaterialsForm::TEditMaterialsForm(QWidget* owner, bool keepCopies, TModelOb
   Names = Table(8, 45, 321, 86, 0, 5, types);
   Names->Core().AllowRangeSelect = false;
   Names->Core().HideSelection = false;
-  AddColumn(*Names, vnMaterialName, vtName, "", "", 44, 50, 0).LineFormat = lfNone;
+  TColumn& name = AddColumn(*Names, vnMaterialName, vtName, "", "", 44, 50, 0);
+  name.LineFormat = lfNone;
+  name.Alignment = taLeftJustify;
   Names->SetCounter(count);
   connect(Names, &TKitGrid::CurrentCellChanged, this, [this](int, int row) { NamesSelectCell(row); });
 
