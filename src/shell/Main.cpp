@@ -160,9 +160,9 @@ QAction* TMainForm::PreferenceToggle(const QString& caption, TBooleanPreference&
 void TMainForm::MakeCommands()
 {
   TProgramPreferences& p = Preferences();
-  // Commands whose windows and forms come later stay disabled until then.
-  acFileSaveDataAndResults = AddCommand(QStringLiteral("Save Data and Results"), {});
-  acFileCompareResults = AddCommand(QStringLiteral("Compare Results"), {});
+  // Commands whose windows come later stay disabled until then.
+  acFileSaveDataAndResults = AddCommand(QStringLiteral("Save Data and Results"), [this] { SaveDataAndResults(); });
+  acFileCompareResults = AddCommand(QStringLiteral("Compare Results"), [this] { CompareResults(); });
   for (QAction* inHouse : {acFileSaveDataAndResults, acFileCompareResults}) {
     inHouse->setVisible(p.CompareResultsEnabled.CurrentValue());
     Follow(p.CompareResultsEnabled, inHouse, [inHouse](TPreference& changed) {
@@ -290,6 +290,41 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* event)
     return;
   }
   TTessanMainForm::contextMenuEvent(event);
+}
+
+// ---- in-house testing: results saved with the design and compared ----
+
+namespace {
+// The results mode of the design for one command, 0 again afterwards.
+class TResultsFileMode {
+ public:
+  TResultsFileMode(TBend& bend, std::uint8_t mode) : FBend(bend) { FBend.SetResultsFileMode(mode); }
+  ~TResultsFileMode() { FBend.SetResultsFileMode(0); }
+  TResultsFileMode(const TResultsFileMode&) = delete;
+  TResultsFileMode& operator=(const TResultsFileMode&) = delete;
+
+ private:
+  TBend& FBend;
+};
+}  // namespace
+
+void TMainForm::SaveDataAndResults()
+{
+  TResultsFileMode mode(Model(), 1);
+  Filer().ShowSaveDialog("Save Data and Results", {DataFileClass}, DataFileClass);
+  Filer().Save(Filer().LatestFileName(), DataFileClass, true, Model());
+}
+
+void TMainForm::CompareResults()
+{
+  TResultsFileMode mode(Model(), 2);
+  FileCommands().CheckSaveChanges();
+  Filer().ShowOpenDialog("Open Umbrinex File", {DataFileClass, OldDataFileClass, AllFilesClass}, false, "",
+                         DataFileClass);
+  const std::string fileName = Filer().LatestFileName();
+  const TFileClass chosen = Filer().ChosenFileClass();
+  Filer().Load(fileName, chosen == AllFilesClass ? DataFileClassOf(fileName) : chosen, Model());
+  FEditing->ClearUndo();
 }
 
 std::unique_ptr<TMainForm> CreateMainForm(const QStringList& arguments)

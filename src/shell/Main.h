@@ -77,6 +77,10 @@ class TMainForm : public TTessanMainForm {
   void BusyChanged(bool busy) override;
 
  private:
+  // The in-house commands: the design saved with every result, and a file
+  // so saved read back with its results compared.
+  void SaveDataAndResults();
+  void CompareResults();
   void MakeCommands();
   void BuildFileMenu();
   void BuildMenus();

@@ -1,4 +1,6 @@
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -18,6 +20,7 @@
 #include "shell/MainPanels.h"
 #include <QTreeWidget>
 #include "shell/MainEditing.h"
+#include "shell/Preferences.h"
 #include "shell/PreferencesForm.h"
 #include "shell/forms/DataForms.h"
 
@@ -276,6 +279,36 @@ TEST_F(DataForms, PreferencesCancelPutsThePrinterMarginBackInMemoryAndInStore)
   EXPECT_EQ(top.CurrentValue(), before);
   Restart();
   EXPECT_EQ(KitPreferences().PrinterTop.CurrentValue(), before);
+}
+
+TEST_F(DataForms, InHouseCommandsSaveResultsAndCompareThemOnlyWhenEnabled)
+{
+  EXPECT_FALSE(Form->acFileSaveDataAndResults->isVisible());
+  EXPECT_FALSE(Form->acFileCompareResults->isVisible());
+  Preferences().CompareResultsEnabled.ChangeValue(true);
+  EXPECT_TRUE(Form->acFileSaveDataAndResults->isVisible());
+
+  const std::string name = Folder.File("with results.mxd");
+  Dialogs.Names = {name};
+  Form->acFileSaveDataAndResults->trigger();
+  EXPECT_EQ(Dialogs.Requests.back().Title, "Save Data and Results");
+  EXPECT_EQ(Bend().ResultsFileMode(), 0);
+  const auto saved = std::filesystem::file_size(name);
+
+  Dialogs.Names = {name};
+  Form->acFileCompareResults->trigger();
+  EXPECT_EQ(Dialogs.Requests.back().Title, "Open Umbrinex File");
+  EXPECT_EQ(Bend().ResultsFileMode(), 0);
+  std::ifstream log(Folder.File("checks.txt"));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1], "Test against " + name + ": ");
+  EXPECT_EQ(lines[2], "");
+
+  // Without results a file is smaller: the results tag was written.
+  Form->FileCommands().Save();
+  EXPECT_LT(std::filesystem::file_size(name), saved);
 }
 
 }  // namespace
