@@ -5,6 +5,7 @@
 // values are held in the model's current units.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -246,7 +247,8 @@ class TBend : public TModel {
   bool FAddingPerformancePoints = false;
   TPerformanceMapState FPerformanceMapState = pmNotBuilt;
   std::uint8_t FResultsFileMode = 0;
-  mutable bool FItemValuesChecked = false;
+  // Set once every item value passed; the charts' threads read it.
+  mutable std::atomic<bool> FItemValuesChecked{false};
   // Positions in the materials list of the materials in use, while the list
   // is rebuilt from a copy.
   std::vector<int> FMaterialPositions;

@@ -6,6 +6,7 @@
 // that the user can correct what the message names.
 
 #include <cmath>
+#include <mutex>
 
 #include "bend/Bend.h"
 #include "framework/data/TextUtils.h"
@@ -142,6 +143,11 @@ void CheckMaterial(const TBendStiffenerMaterial& material, int materialNumber)
 
 void TBend::CheckItemValues() const
 {
+  if (FItemValuesChecked) return;
+  // The threads of a chart may all come here first; the access protocol
+  // below keeps state in the model, so one thread checks at a time.
+  static std::mutex checking;
+  const std::lock_guard lock(checking);
   if (FItemValuesChecked) return;
   // Reading an item changes nothing, but goes through the access protocol,
   // which is not const.

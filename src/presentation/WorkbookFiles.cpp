@@ -64,20 +64,7 @@ std::string WorkbookText(const TWorkbook& workbook)
 
 void SaveWorkbookText(const TWorkbook& workbook, const std::string& fileName)
 {
-  TReplacementFile file(fileName);
-  const int descriptor = file.ReleaseDescriptor();
-  std::FILE* stream = fdopen(descriptor, "wb");
-  if (stream == nullptr) {
-    const int failure = errno;
-    close(descriptor);
-    RaiseWriteError(fileName, failure);
-  }
-  const std::string text = WorkbookText(workbook);
-  int failure = 0;
-  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || std::fflush(stream) != 0) failure = errno;
-  if (std::fclose(stream) != 0 && failure == 0) failure = errno;
-  if (failure != 0) RaiseWriteError(fileName, failure);
-  file.Commit();
+  SaveTextFile(fileName, WorkbookText(workbook));
 }
 
 // ---------------------------------------------------------------------------

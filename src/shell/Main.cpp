@@ -23,6 +23,7 @@
 #include "framework/kit/ResultWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/CheckViews.h"
+#include "shell/DataCommands.h"
 #include "shell/MainEditing.h"
 #include "shell/PreferencesForm.h"
 #include "shell/MainPanels.h"
@@ -109,6 +110,7 @@ void TMainForm::ModelCreated()
     refreshSoon();
   });
   FileCommands().AfterFileCommand = [this] { FEditing->ClearUndo(); };
+  ConnectDataCommands(*this);
   connect(FPanels, &TMainPanels::DataNodeActivated, this, [this](int node) {
     Guarded([this, node] { FEditing->EditNode(node); });
   });
@@ -117,14 +119,7 @@ void TMainForm::ModelCreated()
 
 std::string TMainForm::ReportTitle()
 {
-  if (!Filer().HasFileName()) return "Umbrinex";
-  const QString name = QString::fromStdString(Filer().CurrentFileName());
-  const QDateTime modified = QFileInfo(name).lastModified();
-  const QLocale locale;
-  return QStringLiteral("Umbrinex: %1 (modified %2 on %3)")
-      .arg(name, locale.toString(modified.time(), QLocale::ShortFormat),
-           locale.toString(modified.date(), QLocale::ShortFormat))
-      .toStdString();
+  return ReportTitleFor(Filer().HasFileName() ? Filer().CurrentFileName() : std::string());
 }
 
 void TMainForm::Idle()

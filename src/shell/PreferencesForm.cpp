@@ -162,8 +162,8 @@ std::unique_ptr<TPreferencesForm> TPreferencesForm::Make(QWidget* owner)
   return form;
 }
 
-TPreferencesForm::TPreferencesForm(QWidget* owner, std::unique_ptr<TPreferencesData> data)
-    : TTessanDataForm(owner, false, *data), FData(std::move(data))
+TPreferencesForm::TPreferencesForm(QWidget* owner, std::unique_ptr<TPreferencesData> settings)
+    : TTessanDataForm(owner, false, *settings), FData(std::move(settings))
 {
   setWindowTitle(QStringLiteral("Preferences"));
   OfferNoNext();

@@ -30,7 +30,7 @@ class TPreferencesForm : public TTessanDataForm {
   int Execute();
 
  private:
-  TPreferencesForm(QWidget* owner, std::unique_ptr<TPreferencesData> data);
+  TPreferencesForm(QWidget* owner, std::unique_ptr<TPreferencesData> settings);
   std::unique_ptr<TPreferencesData> FData;
 };
 

@@ -265,6 +265,20 @@ TEST_F(PerformanceMap, MapWithoutASuccessfulSampleFailsWithTheLastError)
   EXPECT_TRUE(engine->Points().empty()) << "a failed map stays empty";
 }
 
+TEST_F(PerformanceMap, EveryThreadMayBeTheFirstToCheckTheItemValues)
+{
+  // Each new map starts with the values unchecked, and every thread of the
+  // map asks for the check at once; the failing shape makes each sample
+  // end right after it.
+  ExcludeAllStates();
+  Set(vnLinearity, 1, 0, vtInt);
+  for (int run = 0; run < 30; ++run) {
+    bend->ResetResults();
+    bend->SetPerformanceMapState(pmNotBuilt);
+    EXPECT_THROW(Build(TResultsGraph::PerformanceMap), EBendStiffenerError);
+  }
+}
+
 TEST_F(ResultsGraphs, DiameterShowsStandardDiametersOnlyForAPowerLawWhenAsked)
 {
   TChartEngine& e = Build(TResultsGraph::Diameter);

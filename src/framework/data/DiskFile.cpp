@@ -201,4 +201,21 @@ void TReplacementFile::Discard() noexcept
   }
 }
 
+void SaveTextFile(const std::string& fileName, const std::string& text)
+{
+  TReplacementFile file(fileName);
+  const int descriptor = file.ReleaseDescriptor();
+  std::FILE* stream = fdopen(descriptor, "wb");
+  if (stream == nullptr) {
+    const int failure = errno;
+    close(descriptor);
+    RaiseWriteError(fileName, failure);
+  }
+  int failure = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || std::fflush(stream) != 0) failure = errno;
+  if (std::fclose(stream) != 0 && failure == 0) failure = errno;
+  if (failure != 0) RaiseWriteError(fileName, failure);
+  file.Commit();
+}
+
 }  // namespace umbrinex

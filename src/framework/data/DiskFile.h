@@ -63,6 +63,10 @@ std::FILE* OpenFileForReading(const std::string& fileName);
 // regular file that opens.
 std::FILE* TryOpenFileForReading(const std::string& fileName);
 
+// Writes a whole file safely (below): the target changes only when every
+// byte is on the disk.
+void SaveTextFile(const std::string& fileName, const std::string& text);
+
 // The temporary file that replaces a target once it is complete.
 class TReplacementFile {
  public:

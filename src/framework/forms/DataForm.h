@@ -60,6 +60,9 @@ class TTessanDataForm : public TKitForm, public TFormOutput {
   void Open();
 
   TModelObject& DataObject() const { return *FDataObject; }
+  // The object the form was made for; the one it edits may be another
+  // (its model, say).
+  TModelObject& OpenedFor() const { return FOpenedFor ? *FOpenedFor : *FDataObject; }
   TModel& Model() const { return *FModel; }
   TTessanDataForm* ParentForm() const { return FParentForm; }
   bool NextAllowed() const { return FParentForm == nullptr && FOffersNext; }
@@ -100,6 +103,7 @@ class TTessanDataForm : public TKitForm, public TFormOutput {
  protected:
   // For a dialog that is not one of a sequence of data sheets.
   void OfferNoNext() { FOffersNext = false; }
+  void SetOpenedFor(TModelObject& object) { FOpenedFor = &object; }
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -108,6 +112,7 @@ class TTessanDataForm : public TKitForm, public TFormOutput {
   void FinishCopies();
 
   TModelObject* FDataObject;
+  TModelObject* FOpenedFor = nullptr;
   TModel* FModel;
   bool FKeepCopies;
   TTessanDataForm* FParentForm = nullptr;

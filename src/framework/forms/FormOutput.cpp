@@ -98,7 +98,7 @@ bool TFormOutput::IncludeInOutput(const QWidget& control) const {
     return true;
   if (auto* label = qobject_cast<const QLabel*>(&control))
     return label->buddy() != nullptr && IncludeInOutput(*label->buddy());
-  if (auto* grid = qobject_cast<const TKitGrid*>(&control)) return grid->Core().DataRowCount() >= 1;
+  if (auto* grid = qobject_cast<const TKitGrid*>(&control)) return grid->Core().CountedRows() >= 1;
   if (auto* list = dynamic_cast<const TKitDropDownList*>(&control)) return list->currentIndex() >= 0;
   return false;
 }
@@ -123,7 +123,7 @@ void TFormOutput::PrintControl(QWidget& control, QPainter& canvas, int y, int x)
     canvas.drawText(x, y + metrics.ascent(), ControlText(control));
     return;
   }
-  if (auto* grid = qobject_cast<TKitGrid*>(&control)) grid->Layout();
+  if (auto* grid = qobject_cast<TKitGrid*>(&control)) return grid->PaintOn(canvas, QPoint(x, y));
   control.render(&canvas, QPoint(x, y), QRegion(), QWidget::DrawChildren);
 }
 

@@ -44,6 +44,9 @@ class TKitGrid : public QAbstractScrollArea {
   const TGridLayout& Layout();
   QString CellText(int col, int row) const { return QString::fromStdString(FCore.CellText(col, row)); }
   void RenderAsText(TDataTextPort& port, int column, int line);
+  // Paints the grid as it shows (frame, titles, the rows shown) with its top
+  // left at a point of another painter, as printing does.
+  void PaintOn(QPainter& painter, const QPoint& at);
   // Printing measures characters on the printer; printing and text export
   // paint the title cells white.
   void SetOutputMode(TGridOutputMode mode, QPaintDevice* printer = nullptr);

@@ -224,6 +224,26 @@ void TKitGridPainter::PaintCell(int col, int row, const QRect& rect)
   }
 }
 
+void TKitGrid::PaintOn(QPainter& painter, const QPoint& at)
+{
+  Layout();
+  painter.save();
+  painter.translate(at);
+  painter.setFont(font());
+  const int frame = frameWidth();
+  if (frame > 0) {
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(QRect(0, 0, width() - 1, height() - 1));
+  }
+  painter.translate(frame, frame);
+  // A grid that never showed has not sized its viewport to its height.
+  const QRect inside(frame, frame, width() - 2 * frame, height() - 2 * frame);
+  if (viewport()->geometry() != inside) viewport()->setGeometry(inside);
+  painter.setClipRect(QRect(QPoint(0, 0), inside.size()));
+  TKitGridPainter(*this, painter).Paint();
+  painter.restore();
+}
+
 void TKitGrid::paintEvent(QPaintEvent* /*event*/)
 {
   if (!FLayoutValid) {

@@ -80,10 +80,10 @@ IFileDialogs& FileDialogs()
   return Replacement() ? *Replacement() : qtDialogs;
 }
 
-std::string AskExportName(const std::vector<TFileClass>& classes)
+std::string AskExportName(const std::vector<TFileClass>& classes, const std::string& title)
 {
   TFileDialogRequest request;
-  request.Title = "Export";
+  request.Title = title;
   request.Classes = classes;
   TFileDialogAnswer answer;
   if (classes.empty() || !FileDialogs().Save(request, answer) || answer.FileNames.empty()) return {};

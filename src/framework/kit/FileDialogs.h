@@ -41,7 +41,7 @@ IFileDialogs& FileDialogs();
 // Asks for the name of a file to export to: the name the user chose, with
 // the extension of the chosen filter when the name has none; empty when the
 // dialog was cancelled.
-std::string AskExportName(const std::vector<TFileClass>& classes);
+std::string AskExportName(const std::vector<TFileClass>& classes, const std::string& title = "Export");
 
 // A class's filter in the form Qt's dialogs take: "Umbrinex Files (*.mxd)";
 // "*.*" becomes "*", which is what every file means on this system.

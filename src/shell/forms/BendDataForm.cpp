@@ -21,6 +21,7 @@ TBendDataForm::TBendDataForm(QWidget* owner, bool keepCopies, TModelObject& obje
                              int height, int helpContext)
     : TTessanDataForm(owner, keepCopies, BendOf(object)), FBend(BendOf(object))
 {
+  SetOpenedFor(object);
   setWindowTitle(caption);
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
   if (helpContext > 0) setProperty("helpContext", helpContext);

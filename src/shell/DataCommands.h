@@ -1,0 +1,31 @@
+#pragma once
+// The design's input data as the forms show it, exported as text, copied
+// or printed: all forms from the main window's File menu, one form from its
+// own menu.
+
+#include <string>
+#include <vector>
+
+#include "framework/forms/DataOutput.h"
+
+namespace umbrinex {
+
+class TBend;
+class TMainForm;
+class TTessanDataForm;
+
+// "Umbrinex" without a file; else the program's name, the file and its last
+// change.
+std::string ReportTitleFor(const std::string& fileName);
+
+// The forms of these objects of the design (all of the data tree when none
+// are given).
+TDataOutputSource DesignDataSource(TBend& bend, const std::string& fileName, std::vector<TModelObject*> objects = {});
+// The text export of every form of a design.
+std::string DesignDataText(TBend& bend, const std::string& fileName);
+
+// Connects "&Export Data" and "Print &Data" of the main window and the
+// "&Copy Form", "&Export Form.." and "Print &Form" of every data form.
+void ConnectDataCommands(TMainForm& main);
+
+}  // namespace umbrinex
