@@ -56,9 +56,15 @@ struct TCliOptions {
   std::string GraphFile;
   bool Colour = false;
   int Threads = 0;  // of the long calculations; 0 for the default
+  // The text export of the data forms, to this file or "-".
+  std::string ExportDataFile;
 };
 
 // ---- entering item values ----
+
+// --export-data: runs the desktop program's export without a window and
+// passes its output and messages on; its exit status.
+int ExportData(const TCliOptions& options, std::ostream& out, std::ostream& err);
 
 // One --set argument: "VarNum=TEXT" or "VarNum:ROW=TEXT" with a 1-based row.
 struct TItemSetting {

@@ -301,6 +301,7 @@ std::string CheckReportFileName(const std::string& fileName)
 int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
 {
   try {
+    if (!options.ExportDataFile.empty()) return ExportData(options, out, err);
     Run(options, out);
     return ExitOk;
   } catch (const ESilentAbort&) {
@@ -366,6 +367,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   auto* outFile = app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")->type_name("FILE");
   auto* colour = app.add_flag("--colour", options.Colour,
                               "Renders the --graph in colour, whatever the \"Monochrome Output\" setting says");
+  auto* exportData = app.add_option("--export-data", options.ExportDataFile,
+                                    "Writes the design's data as the data forms show them (the desktop program's "
+                                    "Export Data) to FILE, or to standard output for \"-\"")
+                        ->type_name("FILE");
+  for (const char* other : {"--set", "--items", "--key", "--load-case", "--design-chart", "--performance-chart",
+                            "--accuracy", "--converged", "--json", "--report", "--save", "--graph"})
+    exportData->excludes(other);
   graph->needs(outFile);
   outFile->needs(graph);
   colour->needs(graph);

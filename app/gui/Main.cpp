@@ -3,18 +3,40 @@
 // ones), the main window with the command line and the welcome window, and
 // then the event loop until the main window closes.
 
+#include <cstring>
 #include <memory>
 
 #include "framework/kit/Application.h"
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/MessageBoxes.h"
 #include "framework/kit/Registry.h"
+#include "shell/DataCommands.h"
 #include "shell/GraphPreferences.h"
 #include "shell/Main.h"
 #include "shell/Preferences.h"
 
+namespace {
+
+bool AskedForDataExport(int argc, char** argv)
+{
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--export-data") == 0) return true;
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+  // The data export runs without a window, also where there is no display.
+  if (AskedForDataExport(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    umbrinex::TKitApplication application(argc, argv);
+    umbrinex::MigrateUserSettings();
+    const int status = umbrinex::RunExportDataCommand(QCoreApplication::arguments());
+    umbrinex::ReleasePreferences();
+    return status;
+  }
   umbrinex::TKitApplication application(argc, argv);
   umbrinex::InstallMessageBoxes();
   umbrinex::MigrateUserSettings();

@@ -1,5 +1,7 @@
 #include "shell/DataCommands.h"
 
+#include <cstdio>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +16,9 @@
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/FileDialogs.h"
 #include "framework/kit/Printing.h"
+#include "framework/data/Messages.h"
+#include "framework/data/TextUtils.h"
+#include "persistence/BendFile.h"
 #include "persistence/FileClass.h"
 #include "shell/Main.h"
 #include "shell/forms/DataForms.h"
@@ -91,6 +96,52 @@ void ConnectDataCommands(TMainForm& main)
   };
   commands.Export = [formSource](TTessanDataForm& form) { Export(formSource(form), "Export Data"); };
   commands.Print = [formSource](TTessanDataForm& form) { Print(formSource(form)); };
+}
+
+namespace {
+
+class TErrorStreamPresenter final : public IMessagePresenter {
+ public:
+  int Present(const TMessageRequest& request) override
+  {
+    std::fprintf(stderr, "%s\n", VisibleText(request.Text, true).c_str());
+    return request.Type == TMessageType::Question ? maYes : maOk;
+  }
+};
+
+}  // namespace
+
+int RunExportDataCommand(const QStringList& arguments)
+{
+  const qsizetype at = arguments.indexOf(QStringLiteral("--export-data"));
+  const QStringList rest = arguments.mid(at + 1);
+  if (at < 0 || rest.isEmpty() || rest.size() > 2) {
+    std::fprintf(stderr, "Usage: umbrinex --export-data OUT [DESIGN]  (OUT \"-\" for standard output)\n");
+    return 2;
+  }
+  TErrorStreamPresenter presenter;
+  IMessagePresenter* previous = SetMessagePresenter(&presenter);
+  int status = 0;
+  try {
+    std::unique_ptr<TBend> bend = New<TBend>();
+    std::string design;
+    if (rest.size() == 2) {
+      design = QFileInfo(rest[1]).absoluteFilePath().toStdString();
+      LoadFromFile(*bend, design);
+    }
+    const std::string text = DesignDataText(*bend, design);
+    if (rest[0] == QStringLiteral("-")) {
+      std::fwrite(text.data(), 1, text.size(), stdout);
+      std::fflush(stdout);
+    } else {
+      SaveTextFile(rest[0].toStdString(), text);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", VisibleText(e.what(), true).c_str());
+    status = 1;
+  }
+  SetMessagePresenter(previous);
+  return status;
 }
 
 }  // namespace umbrinex

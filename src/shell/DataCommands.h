@@ -4,6 +4,8 @@
 // own menu.
 
 #include <string>
+
+#include <QStringList>
 #include <vector>
 
 #include "framework/forms/DataOutput.h"
@@ -23,6 +25,13 @@ std::string ReportTitleFor(const std::string& fileName);
 TDataOutputSource DesignDataSource(TBend& bend, const std::string& fileName, std::vector<TModelObject*> objects = {});
 // The text export of every form of a design.
 std::string DesignDataText(TBend& bend, const std::string& fileName);
+
+// The desktop program run as "umbrinex --export-data OUT [DESIGN]": the text
+// export of every form of the design (the default design without one) to
+// OUT, or to standard output for "-", without a window. Messages go to
+// standard error; the exit status is 0, 1 for a failure, 2 for bad
+// arguments.
+int RunExportDataCommand(const QStringList& arguments);
 
 // Connects "&Export Data" and "Print &Data" of the main window and the
 // "&Copy Form", "&Export Form.." and "Print &Form" of every data form.

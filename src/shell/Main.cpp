@@ -23,6 +23,7 @@
 #include "framework/kit/ResultWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/CheckViews.h"
+#include "shell/CompareData.h"
 #include "shell/DataCommands.h"
 #include "shell/MainEditing.h"
 #include "shell/PreferencesForm.h"
@@ -64,6 +65,9 @@ TMainForm::TMainForm()
 
 TMainForm::~TMainForm()
 {
+  // The comparison window keeps its settings as it goes.
+  delete FCompareData.data();
+  DeleteCompareDocuments();
   SetDefaultProgressOwner(nullptr);
   SetProcessPendingEvents({});
 }
@@ -164,7 +168,10 @@ void TMainForm::MakeCommands()
       inHouse->setVisible(static_cast<TBooleanPreference&>(changed).CurrentValue());
     });
   }
-  acFileCompareData = AddCommand(QStringLiteral("Co&mpare Data"), {});
+  acFileCompareData = AddCommand(QStringLiteral("Co&mpare Data"), [this] {
+    if (!FCompareData) FCompareData = new TCompareDataWindow(this);
+    FCompareData->exec();
+  });
   acFileExportData = AddCommand(QStringLiteral("&Export Data"), {});
   acFilePrintData = AddCommand(QStringLiteral("Print &Data"), {});
   acEditCopy = AddCommand(QStringLiteral("&Copy"), {}, QKeySequence(Qt::CTRL | Qt::Key_C));

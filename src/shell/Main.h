@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include <QPointer>
+
 #include "framework/kit/KitMain.h"
 
 class QMenu;
@@ -15,6 +17,7 @@ class QToolBar;
 namespace umbrinex {
 
 class TDesignCheckLine;
+class TCompareDataWindow;
 class TMainEditing;
 class TMainPanels;
 class TMainResults;
@@ -91,6 +94,7 @@ class TMainForm : public TTessanMainForm {
   TMainStatusBar* FStatusBar;
   TDesignCheckLine* FCheckLine;
   TMainEditing* FEditing;
+  QPointer<TCompareDataWindow> FCompareData;
   TMainResults* FResults = nullptr;
 };
 

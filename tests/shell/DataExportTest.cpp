@@ -11,6 +11,7 @@
 
 #include "ShellTestSupport.h"
 #include "bend/Bend.h"
+#include "persistence/BendFile.h"
 #include "shell/DataCommands.h"
 
 namespace umbrinex::testing {
@@ -128,6 +129,40 @@ TEST_F(DataExport, SixtyLoadCasesPrintOnTwoPagesWithTheTableContinued)
   EXPECT_NE(pages[tablePage + 1].find("Tension"), std::string::npos);
   EXPECT_NE(pages[tablePage + 1].find(" 60 "), std::string::npos);
 }
+
+#ifdef UMBRINEX_CLI_PATH
+std::string RunCommand(const std::string& command, int& status)
+{
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  status = pclose(pipe);
+  return output;
+}
+
+TEST_F(DataExport, TheBatchProgramWritesTheSameTextAsTheDesktopProgram)
+{
+  int status = -1;
+  const std::string cli = std::string("'") + UMBRINEX_CLI_PATH + "'";
+  EXPECT_EQ(RunCommand(cli + " --export-data - 2>/dev/null", status), DesignDataText(*Bend, ""));
+  EXPECT_EQ(status, 0);
+
+  Bend->SetInteger(vnNumberOfLoadCases, 0, 7);
+  const std::string design = Folder.File("seven cases.mxd");
+  SaveToFile(*Bend, design);
+  const std::string out = Folder.File("seven.txt");
+  RunCommand(cli + " '" + design + "' --export-data '" + out + "'", status);
+  EXPECT_EQ(status, 0);
+  std::ifstream in(out);
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(text, DesignDataText(*Bend, design));
+
+  const std::string errors = RunCommand(cli + " /no/such.mxd --export-data - 2>&1", status);
+  EXPECT_NE(status, 0);
+  EXPECT_NE(errors.find("does not exist"), std::string::npos);
+}
+#endif
 
 TEST(PrintJobTitle, IsCutAtTheFirstDot)
 {

@@ -1,0 +1,231 @@
+#include "shell/CompareData.h"
+
+#include <filesystem>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "bend/Bend.h"
+#include "framework/data/DiskFile.h"
+#include "framework/data/Messages.h"
+#include "framework/data/TextUtils.h"
+#include "framework/kit/ErrorHandler.h"
+#include "framework/kit/FileDialogs.h"
+#include "persistence/BendFile.h"
+#include "persistence/FileClass.h"
+#include "shell/DataCommands.h"
+#include "shell/Preferences.h"
+
+namespace fs = std::filesystem;
+
+namespace umbrinex {
+
+namespace {
+
+std::vector<std::string>& Documents()
+{
+  static std::vector<std::string> documents;
+  return documents;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+  return QFileInfo(QString::fromStdString(a)).absoluteFilePath().compare(
+             QFileInfo(QString::fromStdString(b)).absoluteFilePath(), Qt::CaseInsensitive) == 0;
+}
+
+std::string Hex(unsigned value)
+{
+  static const char digits[] = "0123456789ABCDEF";
+  std::string text;
+  do {
+    text.insert(text.begin(), digits[value % 16]);
+    value /= 16;
+  } while (value > 0);
+  return text;
+}
+
+}  // namespace
+
+std::string CompareFolder()
+{
+  const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("Tessan"));
+  QDir().mkpath(folder);
+  return folder.toStdString();
+}
+
+void DeleteCompareDocuments()
+{
+  std::error_code ignored;
+  for (const std::string& document : Documents()) fs::remove(document, ignored);
+  Documents().clear();
+}
+
+std::string CompareDocumentName(const std::string& dataFile, const std::string& folder,
+                                const std::string& otherDocument)
+{
+  const std::string name = fs::path(dataFile).stem().string() + ".txt";
+  std::string document = (fs::path(folder) / name).string();
+  std::error_code error;
+  if (!fs::exists(document, error)) return document;
+  if (!(otherDocument.size() > 0 && SameFile(document, otherDocument)) && fs::remove(document, error)) return document;
+  for (unsigned i = 0;; ++i) {
+    const std::string counter = Hex(i);
+    std::string numbered = name;
+    numbered.replace(0, std::min(counter.size(), numbered.size()), counter);
+    document = (fs::path(folder) / numbered).string();
+    if (!fs::exists(document, error)) return document;
+  }
+}
+
+QStringList CompareArguments(const QString& parameters, const QString& document1, const QString& document2)
+{
+  QString command;
+  for (qsizetype i = 0; i < parameters.size(); ++i) {
+    if (parameters[i] == u'%' && i + 1 < parameters.size() && (parameters[i + 1] == u'1' || parameters[i + 1] == u'2')) {
+      command += u'"' + (parameters[i + 1] == u'1' ? document1 : document2) + u'"';
+      ++i;
+    } else {
+      command += parameters[i];
+    }
+  }
+  return QProcess::splitCommand(command);
+}
+
+void CheckCompareSettings(const QString& program, const QString& parameters)
+{
+  if (program.trimmed().isEmpty()) throw EExpected("You have not specified a Compare Program.  Click Help for details.");
+  for (const char* placeholder : {"%1", "%2"})
+    if (!parameters.contains(QLatin1String(placeholder)))
+      throw EExpected(std::string("The compare program's Command Line Parameters must include ") + placeholder +
+                      ".  Click Help for details.");
+}
+
+bool CompareDataFiles(const QString& program, const QString& parameters, const std::string& file1,
+                      const std::string& file2)
+{
+  CheckCompareSettings(program, parameters);
+  TBusy busy;
+  TQuietMode quiet;
+  const std::string folder = CompareFolder();
+  std::string documents[2];
+  try {
+    std::unique_ptr<TBend> model = New<TBend>();
+    const std::string files[2] = {file1, file2};
+    for (int i = 0; i < 2; ++i) {
+      documents[i] = CompareDocumentName(files[i], folder, i == 1 ? documents[0] : std::string());
+      LoadFromFile(*model, files[i]);
+      SaveTextFile(documents[i], DesignDataText(*model, files[i]));
+      Documents().push_back(documents[i]);
+    }
+  } catch (const EUmbrinexError&) {
+    return false;  // messages are quiet: the comparison ends without a word
+  }
+  const QStringList arguments = CompareArguments(parameters, QString::fromStdString(documents[0]),
+                                                 QString::fromStdString(documents[1]));
+  QProcess::startDetached(program, arguments);
+  return true;
+}
+
+// ---- the window ----
+
+TCompareDataWindow::TCompareDataWindow(QWidget* owner) : QDialog(owner)
+{
+  setWindowTitle(QStringLiteral("Compare Data"));
+  setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  Pages = new QTabWidget(this);
+
+  auto* files = new QWidget;
+  auto* filesLayout = new QVBoxLayout(files);
+  auto fileGroup = [&](const QString& caption, const QString& browseCaption, int number) {
+    auto* group = new QGroupBox(caption);
+    auto* row = new QHBoxLayout(group);
+    auto* edit = new QLineEdit;
+    auto* browse = new QPushButton(browseCaption);
+    row->addWidget(edit, 1);
+    row->addWidget(browse);
+    filesLayout->addWidget(group);
+    connect(browse, &QPushButton::clicked, this, [this, edit, number] { Guarded([&] { Browse(edit, number); }); });
+    connect(edit, &QLineEdit::textChanged, this, [this] { UpdateCompareButton(); });
+    return edit;
+  };
+  File1 = fileGroup(QStringLiteral("File &1:"), QStringLiteral("&Browse.."), 1);
+  File2 = fileGroup(QStringLiteral("File &2:"), QStringLiteral("B&rowse.."), 2);
+  btCompare = new QPushButton(QStringLiteral("&Compare"));
+  btCompare->setDefault(true);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btCompare);
+  filesLayout->addLayout(buttons);
+  connect(btCompare, &QPushButton::clicked, this, [this] { Guarded([this] { Compare(); }); });
+  Pages->addTab(files, QStringLiteral("&Files"));
+
+  auto* configuration = new QWidget;
+  auto* form = new QFormLayout(configuration);
+  TProgramPreferences& p = Preferences();
+  Program = new QLineEdit(QString::fromStdString(p.CompareProgram.CurrentValue()));
+  Parameters = new QLineEdit(QString::fromStdString(p.CompareCommandLine.CurrentValue()));
+  form->addRow(QStringLiteral("Compare &Program:"), Program);
+  form->addRow(QStringLiteral("Command &Line Parameters:"), Parameters);
+  Pages->addTab(configuration, QStringLiteral("C&onfiguration"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Pages);
+  setMinimumWidth(4 * btCompare->sizeHint().width());
+  move(p.CompareFormLeft.CurrentValue(), p.CompareFormTop.CurrentValue());
+  resize(std::max(minimumWidth(), p.CompareFormWidth.CurrentValue()), sizeHint().height());
+  setFixedHeight(sizeHint().height());
+  UpdateCompareButton();
+}
+
+TCompareDataWindow::~TCompareDataWindow()
+{
+  TProgramPreferences& p = Preferences();
+  p.CompareFormTop.ChangeValue(y());
+  p.CompareFormLeft.ChangeValue(x());
+  p.CompareFormWidth.ChangeValue(width());
+  p.CompareProgram.ChangeValue(Program->text().toStdString());
+  p.CompareCommandLine.ChangeValue(Parameters->text().toStdString());
+}
+
+void TCompareDataWindow::UpdateCompareButton()
+{
+  btCompare->setEnabled(!File1->text().isEmpty() && !File2->text().isEmpty());
+}
+
+void TCompareDataWindow::Browse(QLineEdit* edit, int number)
+{
+  TFileDialogRequest request;
+  request.Title = "Select File " + std::to_string(number);
+  request.Classes = {DataFileClass, OldDataFileClass, AllFilesClass};
+  request.ProposedName = edit->text().toStdString();
+  TFileDialogAnswer answer;
+  if (!FileDialogs().Open(request, answer) || answer.FileNames.empty()) return;
+  edit->setText(QString::fromStdString(answer.FileNames.front()));
+  edit->setFocus();
+  edit->end(false);
+}
+
+void TCompareDataWindow::Compare()
+{
+  try {
+    CheckCompareSettings(Program->text(), Parameters->text());
+  } catch (const EExpected& error) {
+    Pages->setCurrentIndex(1);
+    (Program->text().trimmed().isEmpty() ? Program : Parameters)->setFocus();
+    ShowError(error.what());
+    throw ESilentAbort();
+  }
+  CompareDataFiles(Program->text(), Parameters->text(), File1->text().toStdString(), File2->text().toStdString());
+}
+
+}  // namespace umbrinex
