@@ -15,21 +15,9 @@
 namespace umbrinex::testing {
 namespace {
 
-class TLayoutForm : public TKitForm, public TFormOutput {
- public:
-  TLayoutForm()
-  {
-    setWindowTitle(QStringLiteral("Test Data"));
-    resize(600, 400);
-    MeasureLineGap();
-  }
-  QWidget& OutputForm() override { return *this; }
-  QString GetOutputCaption() const override { return windowTitle(); }
-};
-
 class FormLayout : public TFormsTest {
  protected:
-  TLayoutForm Form;
+  TOutputTestForm Form;
 
   std::vector<std::string> Text()
   {

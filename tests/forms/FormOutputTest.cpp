@@ -12,20 +12,9 @@
 namespace umbrinex::testing {
 namespace {
 
-class TOutputForm : public TKitForm, public TFormOutput {
- public:
-  TOutputForm()
-  {
-    setWindowTitle(QStringLiteral("Project Data"));
-    MeasureLineGap();
-  }
-  QWidget& OutputForm() override { return *this; }
-  QString GetOutputCaption() const override { return windowTitle(); }
-};
-
 class FormOutput : public TFormsTest {
  protected:
-  TOutputForm Form;
+  TOutputTestForm Form;
 };
 
 TEST_F(FormOutput, ControlTextsAreWhatTheControlsShowWithoutAccelerators)

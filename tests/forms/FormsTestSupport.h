@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "bend/Bend.h"
+#include "framework/forms/FormOutput.h"
 #include "framework/forms/KitControls.h"
 #include "kit/KitTestSupport.h"
 
@@ -106,6 +107,20 @@ class TLoadCaseForm {
     SetTitle(column, 1, title);
     return column;
   }
+};
+
+// A form that offers itself to text export and printing with the base
+// behaviour of every hook.
+class TOutputTestForm : public TKitForm, public TFormOutput {
+ public:
+  TOutputTestForm()
+  {
+    setWindowTitle(QStringLiteral("Test Data"));
+    resize(600, 400);
+    MeasureLineGap();
+  }
+  QWidget& OutputForm() override { return *this; }
+  QString GetOutputCaption() const override { return windowTitle(); }
 };
 
 // A fresh design, with messages recorded and the hint closed at the end.

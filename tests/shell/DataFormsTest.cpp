@@ -30,22 +30,8 @@ namespace {
 using TFormAction = std::function<void(TTessanDataForm&)>;
 using TNames = std::vector<std::string>;
 
-class DataForms : public TShellTest {
+class DataForms : public TMainWindowTest {
  protected:
-  void SetUp() override
-  {
-    TShellTest::SetUp();
-    Form = CreateMainForm({QStringLiteral("umbrinex")});
-    Form->resize(1000, 700);
-    Form->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override
-  {
-    Form.reset();
-    TShellTest::TearDown();
-  }
-  TBend& Bend() { return Form->Model(); }
   TMainEditing& Editing() { return Form->Editing(); }
   TModelObject& Node(int i) { return *DataObjectSequence(Bend())[static_cast<std::size_t>(i)]; }
 
@@ -84,7 +70,6 @@ class DataForms : public TShellTest {
   }
   double Real(int varNum, int index = 0) { return Bend().GetReal(varNum, index); }
 
-  std::unique_ptr<TMainForm> Form;
   std::vector<std::string> Seen;
   std::vector<std::shared_ptr<std::function<void()>>> Steps;
 };

@@ -43,22 +43,8 @@
 namespace umbrinex::testing {
 namespace {
 
-class ResultsViews : public TShellTest {
+class ResultsViews : public TMainWindowTest {
  protected:
-  void SetUp() override
-  {
-    TShellTest::SetUp();
-    Form = CreateMainForm({QStringLiteral("umbrinex")});
-    Form->resize(1000, 700);
-    Form->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override
-  {
-    Form.reset();
-    TShellTest::TearDown();
-  }
-  TBend& Bend() { return Form->Model(); }
   TMainResults& Results() { return *Form->Results(); }
   QTreeWidget* Tree() { return Form->Panels().ResultsTree(); }
   QTreeWidget* ViewTree() { return Form->Panels().LoadCaseViewTree(); }
@@ -79,8 +65,6 @@ class ResultsViews : public TShellTest {
       if (r.Type == TMessageType::Error) texts.push_back(r.Text);
     return texts;
   }
-
-  std::unique_ptr<TMainForm> Form;
 };
 
 TEST_F(ResultsViews, StartWithTheGeneralArrangementDrawn)
