@@ -46,7 +46,7 @@ class TBatch {
 
 }  // namespace
 
-void StoreCopy(TModelObject& object)
+bool StoreCopy(TModelObject& object)
 {
   TQuietMode quiet;
   TModelObject::TCopyBuffer& buffer = object.CopyBuffer();
@@ -61,8 +61,10 @@ void StoreCopy(TModelObject& object)
     buffer.Bytes = stream.TakeBytes();
     buffer.TypeCode = object.TypeCode();
     buffer.ModelState = object.Model() ? object.Model()->State() : 0;
+    return true;
   } catch (const std::exception&) {
     DiscardCopy(object);
+    return false;
   }
 }
 

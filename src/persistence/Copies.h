@@ -7,8 +7,8 @@ namespace umbrinex {
 
 class TModelObject;
 
-// Keeps a copy of the object; a failure abandons the copy.
-void StoreCopy(TModelObject& object);
+// Keeps a copy of the object; a failure abandons the copy (false).
+bool StoreCopy(TModelObject& object);
 // Puts the object back as it was when the copy was stored. False when there
 // was no usable copy or the restore failed; the batch, loading and busy
 // states end in every case.

@@ -334,6 +334,11 @@ std::unique_ptr<TMainForm> CreateMainForm(const QStringList& arguments)
   // The in-house configuration is a switch of its own, not a file name.
   QStringList rest = arguments;
   if (rest.removeAll(QStringLiteral("--in-house")) > 0) SetInHouseConfiguration(true);
+  // In-house, a copy for Cancel that fails is shown even in quiet mode.
+  SetCopyProblemReporter(InHouseConfiguration() ? TCopyProblemReporter([](const std::string& message) {
+    ShowError(message, true);
+  })
+                                                : TCopyProblemReporter());
   auto form = std::make_unique<TMainForm>();
   form->Initialise(rest);
   return form;

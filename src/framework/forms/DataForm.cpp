@@ -12,7 +12,20 @@ namespace umbrinex {
 
 namespace {
 IDataFormHost* host = nullptr;
+
+TCopyProblemReporter& CopyProblemReporter()
+{
+  static TCopyProblemReporter reporter;
+  return reporter;
 }
+
+void ReportCopyProblem(const char* message)
+{
+  if (CopyProblemReporter()) CopyProblemReporter()(message);
+}
+}  // namespace
+
+void SetCopyProblemReporter(TCopyProblemReporter reporter) { CopyProblemReporter() = std::move(reporter); }
 
 void SetDataFormHost(IDataFormHost* newHost) { host = newHost; }
 IDataFormHost* DataFormHost() { return host; }
@@ -93,8 +106,7 @@ void TTessanDataForm::Open()
   btNext->setVisible(NextAllowed());
   acNext->setEnabled(NextAllowed());
   acPrevious->setEnabled(NextAllowed());
-  if (FKeepCopies)
-    for (TModelObject* object : FEditedObjects) StoreCopy(*object);
+  if (FKeepCopies) RenewCopies();
   PlaceNearOwner(parentWidget());
   MeasureLineGap();
   BindControls(*this, FDataObject);
@@ -105,7 +117,8 @@ void TTessanDataForm::FinishCopies()
 {
   if (!FKeepCopies) return;
   if (result() == mrCancel)
-    for (TModelObject* object : FEditedObjects) RestoreCopy(*object);
+    for (TModelObject* object : FEditedObjects)
+      if (!RestoreCopy(*object)) ReportCopyProblem("Problem restoring copy.");
   for (TModelObject* object : FEditedObjects) DiscardCopy(*object);
   FKeepCopies = false;
   if (FParentForm && FParentForm->KeepCopies()) FParentForm->RenewCopies();
@@ -113,7 +126,8 @@ void TTessanDataForm::FinishCopies()
 
 void TTessanDataForm::RenewCopies()
 {
-  for (TModelObject* object : FEditedObjects) StoreCopy(*object);
+  for (TModelObject* object : FEditedObjects)
+    if (!StoreCopy(*object)) ReportCopyProblem("Problem creating copy.");
 }
 
 void TTessanDataForm::NextClicked()

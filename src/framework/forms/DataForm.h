@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QPointer>
@@ -47,6 +48,11 @@ struct TFormOutputCommands {
   std::function<void(TTessanDataForm&)> Copy, Export, Print;
 };
 TFormOutputCommands& FormOutputCommands();
+
+// Told of a copy for Cancel that could not be made ("Problem creating
+// copy.") or put back ("Problem restoring copy."); by default nobody is.
+using TCopyProblemReporter = std::function<void(const std::string& message)>;
+void SetCopyProblemReporter(TCopyProblemReporter reporter);
 
 class TTessanDataForm : public TKitForm, public TFormOutput {
   Q_OBJECT
