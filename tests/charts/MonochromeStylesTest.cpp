@@ -16,10 +16,10 @@ struct TCurveSpec {
 std::vector<int> StylesOf(const std::vector<TCurveSpec>& curves)
 {
   TChartEngine engine;
-  for (const TCurveSpec& spec : curves) {
+  for (const TCurveSpec& wanted : curves) {
     TCurve& curve = engine.AddCurve();
-    curve.Pen.Style = spec.Style;
-    curve.Visible = spec.Visible;
+    curve.Pen.Style = wanted.Style;
+    curve.Visible = wanted.Visible;
   }
   return MonochromeCurveStyles(engine);
 }
