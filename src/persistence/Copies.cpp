@@ -93,7 +93,7 @@ bool RestoreCopy(TModelObject& object)
       // Our own read is the one in progress; an outer read resets later.
       if (model->LoadingDepth() <= 1) {
         model->ResetResults();
-        model->Deliver(TModelNotification::ModelReset, 0, model);
+        model->Deliver(TModelNotification::ModelReset, ResetRestoresValues, model);
       }
       model->SetState(buffer.ModelState);
     }

@@ -26,10 +26,10 @@
 #include "shell/CompareData.h"
 #include "shell/DataCommands.h"
 #include "shell/MainEditing.h"
-#include "shell/PreferencesForm.h"
 #include "shell/MainPanels.h"
 #include "shell/MainResults.h"
 #include "shell/Preferences.h"
+#include "shell/PreferencesForm.h"
 #include "shell/WelcomeForm.h"
 
 namespace umbrinex {
@@ -113,11 +113,13 @@ void TMainForm::ModelCreated()
     Model().SetPerformanceMapState(pmNotBuilt);
     refreshSoon();
   });
+  FResults->ChangeDesign = [this](const QString& caption, const std::function<void()>& change) {
+    FEditing->ChangeDesign(caption, change);
+  };
   FileCommands().AfterFileCommand = [this] { FEditing->ClearUndo(); };
   ConnectDataCommands(*this);
-  connect(FPanels, &TMainPanels::DataNodeActivated, this, [this](int node) {
-    Guarded([this, node] { FEditing->EditNode(node); });
-  });
+  connect(FPanels, &TMainPanels::DataNodeActivated, this,
+          [this](int node) { Guarded([this, node] { FEditing->EditNode(node); }); });
   FResults->Refresh();
 }
 
@@ -335,10 +337,9 @@ std::unique_ptr<TMainForm> CreateMainForm(const QStringList& arguments)
   QStringList rest = arguments;
   if (rest.removeAll(QStringLiteral("--in-house")) > 0) SetInHouseConfiguration(true);
   // In-house, a copy for Cancel that fails is shown even in quiet mode.
-  SetCopyProblemReporter(InHouseConfiguration() ? TCopyProblemReporter([](const std::string& message) {
-    ShowError(message, true);
-  })
-                                                : TCopyProblemReporter());
+  SetCopyProblemReporter(InHouseConfiguration()
+                             ? TCopyProblemReporter([](const std::string& message) { ShowError(message, true); })
+                             : TCopyProblemReporter());
   auto form = std::make_unique<TMainForm>();
   form->Initialise(rest);
   return form;

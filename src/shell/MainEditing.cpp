@@ -15,8 +15,10 @@ namespace umbrinex {
 
 TMainEditing::TMainEditing(TMainForm& main) : QObject(&main), FMain(main)
 {
-  acUndo = main.AddCommand(QStringLiteral("&Undo"), [this] { Undo(); }, QKeySequence::Undo, false);
-  acRedo = main.AddCommand(QStringLiteral("&Redo"), [this] { Redo(); }, QKeySequence::Redo, false);
+  acUndo = main.AddCommand(
+      QStringLiteral("&Undo"), [this] { Undo(); }, QKeySequence::Undo, false);
+  acRedo = main.AddCommand(
+      QStringLiteral("&Redo"), [this] { Redo(); }, QKeySequence::Redo, false);
   UpdateActions();
   SetDataFormHost(this);
 }
@@ -26,7 +28,10 @@ TMainEditing::~TMainEditing()
   if (DataFormHost() == this) SetDataFormHost(nullptr);
 }
 
-TBend& TMainEditing::Bend() { return FMain.Model(); }
+TBend& TMainEditing::Bend()
+{
+  return FMain.Model();
+}
 
 void TMainEditing::FillPrinterMenu(QMenu& menu)
 {
@@ -34,7 +39,10 @@ void TMainEditing::FillPrinterMenu(QMenu& menu)
   printers->Rebuild();
 }
 
-QAction* TMainEditing::PrinterSetupAction() { return FMain.acFilePrinterSetup; }
+QAction* TMainEditing::PrinterSetupAction()
+{
+  return FMain.acFilePrinterSetup;
+}
 
 void TMainEditing::EditNode(int node)
 {
@@ -55,6 +63,7 @@ TModelObject* TMainEditing::RunForm(TModelObject& object)
   const bool outermost = FCurrentDataForm == nullptr;
   std::vector<std::uint8_t> before;
   if (outermost) before = Snapshot();
+  const bool wasModified = bend.Modified();
   bend.SetDataChanged(false);
   std::unique_ptr<TTessanDataForm> form = CreateDataForm(object, true, owner);
   if (!form) return nullptr;
@@ -71,14 +80,9 @@ TModelObject* TMainEditing::RunForm(TModelObject& object)
       results->Refresh();
     }
   }
-  if (outermost && result != mrCancel) {
-    std::vector<std::uint8_t> after = Snapshot();
-    if (after != before) {
-      FUndo.push_back({caption, std::move(before)});
-      FRedo.clear();
-      UpdateActions();
-    }
-  }
+  // Whatever the form was closed with, a design that differs afterwards can
+  // be undone, and one that does not is as modified as it was.
+  if (outermost) Record(caption, std::move(before), wasModified);
 
   if (result == mrEditChosen) return chosen;
   if (result != mrNextForm && result != mrPreviousForm) return nullptr;
@@ -91,6 +95,32 @@ TModelObject* TMainEditing::RunForm(TModelObject& object)
 }
 
 // ---- undo ----
+
+void TMainEditing::ChangeDesign(const QString& caption, const std::function<void()>& change)
+{
+  // An open form's Cancel owns the copy that a snapshot would take over.
+  if (FCurrentDataForm) return change();
+  const bool wasModified = Bend().Modified();
+  std::vector<std::uint8_t> before = Snapshot();
+  try {
+    change();
+  } catch (...) {
+    Record(caption, std::move(before), wasModified);
+    throw;
+  }
+  Record(caption, std::move(before), wasModified);
+}
+
+void TMainEditing::Record(const QString& caption, std::vector<std::uint8_t> before, bool wasModified)
+{
+  if (Snapshot() == before) {
+    Bend().SetModified(wasModified);
+    return;
+  }
+  FUndo.push_back({caption, std::move(before)});
+  FRedo.clear();
+  UpdateActions();
+}
 
 std::vector<std::uint8_t> TMainEditing::Snapshot()
 {
@@ -132,8 +162,14 @@ void TMainEditing::Step(std::vector<TStep>& from, std::vector<TStep>& to)
   UpdateActions();
 }
 
-void TMainEditing::Undo() { Step(FUndo, FRedo); }
-void TMainEditing::Redo() { Step(FRedo, FUndo); }
+void TMainEditing::Undo()
+{
+  Step(FUndo, FRedo);
+}
+void TMainEditing::Redo()
+{
+  Step(FRedo, FUndo);
+}
 
 void TMainEditing::ClearUndo()
 {

@@ -5,6 +5,7 @@
 // accepted.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,7 +39,10 @@ class TMainEditing final : public QObject, public IDataFormHost {
   // The form of data tree node i.
   void EditNode(int node);
 
-  // One step per accepted form that changed the design.
+  // Runs a command of the main window; if it changed the design, the change
+  // can be undone under the caption.
+  void ChangeDesign(const QString& caption, const std::function<void()>& change);
+  // One step per form or command that changed the design.
   void Undo();
   void Redo();
   // Opening, saving and a new design start again.
@@ -58,6 +62,9 @@ class TMainEditing final : public QObject, public IDataFormHost {
   };
   // Runs one form; the object to edit next, if any.
   TModelObject* RunForm(TModelObject& object);
+  // An undo step back to before when the design is no longer the same;
+  // otherwise the modified flag as it was.
+  void Record(const QString& caption, std::vector<std::uint8_t> before, bool wasModified);
   void Step(std::vector<TStep>& from, std::vector<TStep>& to);
   void UpdateActions();
   std::vector<std::uint8_t> Snapshot();

@@ -137,6 +137,12 @@ void TMainResults::UpdateLoadCaseNodes()
   while (tree->topLevelItemCount() < needed) tree->addTopLevelItem(new QTreeWidgetItem);
   for (int i = FixedResultsNodes; i < needed; ++i)
     tree->topLevelItem(i)->setText(0, QString::fromStdString(FBend.LoadCaseCaption(i - FixedResultsNodes)));
+  // A design opened, renewed or put back brings its own selected load case;
+  // the highlighted node must be the one the views show.
+  const int node = tree->indexOfTopLevelItem(tree->currentItem());
+  const int selected = FixedResultsNodes + FBend.SelectedLoadCase();
+  if (node >= FixedResultsNodes && node != selected && selected < needed)
+    tree->setCurrentItem(tree->topLevelItem(selected));
 }
 
 TResultWindow* TMainResults::SelectedWindow() const
@@ -286,9 +292,15 @@ void TMainResults::ApplyStandardDiameters()
 {
   if (FBend.StiffenerDefinition() != sdPowerLaw) return;
   if (!AskQuestion("This will set the user-defined stiffener data.  Do you want to continue?")) return;
-  if (!FBend.StandardDiameters().Apply(FBend)) return;
-  TAccessStatus status;
-  FBend.SetValue(vnStiffenerDefinition, 0, status, TVariant("User Defined"), vtText);
+  auto apply = [this] {
+    if (!FBend.StandardDiameters().Apply(FBend)) return;
+    TAccessStatus status;
+    FBend.SetValue(vnStiffenerDefinition, 0, status, TVariant("User Defined"), vtText);
+  };
+  if (ChangeDesign)
+    ChangeDesign(QStringLiteral("Apply Standard Diameters"), apply);
+  else
+    apply();
   FBend.InvalidateResults();
   Refresh();
 }

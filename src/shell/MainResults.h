@@ -79,6 +79,9 @@ class TMainResults : public QObject {
 
   // Shown on top of a table before it runs modally; tests watch it.
   std::function<void(TTableWindow&)> OnTableShown;
+  // Runs a command that changes the design so that it can be undone; by
+  // default the command just runs.
+  std::function<void(const QString& caption, const std::function<void()>& change)> ChangeDesign;
 
  private:
   void NodeSelected();

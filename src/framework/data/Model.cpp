@@ -9,9 +9,12 @@ namespace umbrinex {
 std::string TypeName(int typeCode)
 {
   switch (typeCode) {
-    case tcModel: return "Model";
-    case tcBend: return "Bend";
-    default: return "Object";
+    case tcModel:
+      return "Model";
+    case tcBend:
+      return "Bend";
+    default:
+      return "Object";
   }
 }
 
@@ -29,7 +32,10 @@ TEngineDataObject::~TEngineDataObject()
   if (FOwningModelObject != nullptr) FOwningModelObject->RemoveDependant(this);
 }
 
-void TEngineDataObject::Assign(const TEngineDataObject& source) { Register().AssignFields(source.ConstRegister()); }
+void TEngineDataObject::Assign(const TEngineDataObject& source)
+{
+  Register().AssignFields(source.ConstRegister());
+}
 
 void TEngineDataObject::NotifyDataChanged()
 {
@@ -47,7 +53,10 @@ void TEngineDataObject::CheckChanged()
   if (FModel != nullptr && !InBatchUpdate()) FModel->MarkChanged();
 }
 
-bool TEngineDataObject::InBatchUpdate() const { return FModel != nullptr && FModel->BatchDepth() > 0; }
+bool TEngineDataObject::InBatchUpdate() const
+{
+  return FModel != nullptr && FModel->BatchDepth() > 0;
+}
 
 void TEngineDataObject::BeginUpdate()
 {
@@ -100,8 +109,10 @@ void TEngineDataObject::AfterSet(int /*varNum*/, TAccessStatus& status)
 {
   if (status.Code != acOk) return;
   if (ResetsResults) {
-    if (auto* self = dynamic_cast<TModelObject*>(this)) self->ResetResults();
-    else if (FOwningModelObject != nullptr) FOwningModelObject->ResetResults();
+    if (auto* self = dynamic_cast<TModelObject*>(this))
+      self->ResetResults();
+    else if (FOwningModelObject != nullptr)
+      FOwningModelObject->ResetResults();
   }
   if (ResetsResults || Notifies) {
     NotifyDataChanged();
@@ -110,12 +121,14 @@ void TEngineDataObject::AfterSet(int /*varNum*/, TAccessStatus& status)
   if (SetsModified && FModel != nullptr) FModel->SetModified(true);
 }
 
-void TEngineDataObject::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
-                                TVarType representation)
+void TEngineDataObject::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation)
 {
-  if (varNum == vnName) value = Name();
-  else if (varNum == vnDescription) value = DescriptiveText();
-  else TDataObject::GetItem(varNum, index, status, value, representation);
+  if (varNum == vnName)
+    value = Name();
+  else if (varNum == vnDescription)
+    value = DescriptiveText();
+  else
+    TDataObject::GetItem(varNum, index, status, value, representation);
 }
 
 void TEngineDataObject::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
@@ -136,7 +149,10 @@ TEngineDataObjectList::TEngineDataObjectList(TNamedObject* owner, TItemFactory i
 {
 }
 
-TEngineDataObjectList::~TEngineDataObjectList() { FList.DestroyAll(); }
+TEngineDataObjectList::~TEngineDataObjectList()
+{
+  FList.DestroyAll();
+}
 
 void TEngineDataObjectList::InsertItem(int position)
 {
@@ -201,8 +217,10 @@ void TEngineDataObjectList::SetItem(int varNum, int index, TAccessStatus& status
     if (representation == vtDelete || representation == vtInsertBefore) {
       const int limit = representation == vtDelete ? Count() - 1 : Count();
       if (index < 0 || index > limit) return status.Set(acInvalidIndex);
-      if (representation == vtDelete) DeleteItem(index);
-      else InsertItem(index);
+      if (representation == vtDelete)
+        DeleteItem(index);
+      else
+        InsertItem(index);
     } else {
       const auto n = value.ToInteger();
       if (!n) return status.Set(acInvalidValue);
@@ -252,7 +270,10 @@ void TModelObject::AfterConstruction()
   SendNotification(TModelNotification::ObjectAdded, 0, this);
 }
 
-TModelObjectList* TModelObject::ListOwner() const { return dynamic_cast<TModelObjectList*>(Owner()); }
+TModelObjectList* TModelObject::ListOwner() const
+{
+  return dynamic_cast<TModelObjectList*>(Owner());
+}
 
 TModelObject* TModelObject::Previous() const
 {
@@ -283,7 +304,10 @@ void TModelObject::MarkChanged()
   if (!FCalculated) SetCalculated();
 }
 
-void TModelObject::SetCalculated() { FCalculated = true; }
+void TModelObject::SetCalculated()
+{
+  FCalculated = true;
+}
 
 void TModelObject::WriteData(ITaggedFile& file)
 {
@@ -309,7 +333,10 @@ TModelObjectList::TModelObjectList(TNamedObject* owner, TItemFactory itemClass, 
 {
 }
 
-TModelObjectList::~TModelObjectList() { FList.DestroyAll(); }
+TModelObjectList::~TModelObjectList()
+{
+  FList.DestroyAll();
+}
 
 std::string TModelObjectList::ItemTypeName() const
 {
@@ -341,8 +368,7 @@ void TModelObjectList::SetCount(int n)
   for (int i = Count() - 1; i >= 0 && Count() > target; --i) DeleteItem(i);
   while (Count() < target) InsertItem(Count());
   if (Count() != target)
-    throw EModelObjectListError(
-        Format("Cannot delete any more %ss - they are all in use.", ItemTypeName().c_str()));
+    throw EModelObjectListError(Format("Cannot delete any more %ss - they are all in use.", ItemTypeName().c_str()));
 }
 
 void TModelObjectList::WriteData(ITaggedFile& file)
@@ -389,8 +415,7 @@ void TModelObjectList::PrepareAccess(int varNum)
   }
 }
 
-void TModelObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
-                               TVarType representation)
+void TModelObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation)
 {
   if (varNum == vnItemCount) {
     value = Count();
@@ -437,6 +462,7 @@ void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, con
   switch (representation) {
     case vtInt:
     case vtCard:
+    case vtLong:  // what a counter's spin arrows write
     case vtSpin: {
       const auto n = value.ToInteger();
       if (!n) return status.Set(acInvalidValue);
@@ -470,7 +496,7 @@ void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, con
 
 const std::vector<std::string>& TModel::ReservedNames()
 {
-  static const std::vector<std::string> names = {"Environment", "Sea",      "Free",     "Fixed",
+  static const std::vector<std::string> names = {"Environment", "Sea",     "Free",     "Fixed",
                                                  "Anchored",    "Draught", "Direction"};
   return names;
 }
@@ -496,7 +522,10 @@ void TModel::BeginDestruction()
   FNotificationTarget = nullptr;
 }
 
-void TModel::RegisterDataItems(TDataItemRegister& reg) { reg.RegisterSubObject(*FUnits); }
+void TModel::RegisterDataItems(TDataItemRegister& reg)
+{
+  reg.RegisterSubObject(*FUnits);
+}
 
 void TModel::ClearModel()
 {

@@ -50,6 +50,10 @@ enum class TModelNotification {
   AddPerformancePoints,
 };
 
+// The value of a model reset that put earlier values of the same design
+// back (Cancel, Undo, Redo): the design is still the one of its file.
+inline constexpr int ResetRestoresValues = 1;
+
 // The one receiver of a model's notifications, normally the main window.
 // Notifications are delivered synchronously, before the sender goes on.
 class IModelNotificationTarget {
@@ -64,7 +68,6 @@ class EModelObjectListError : public EUmbrinexError {
  public:
   using EUmbrinexError::EUmbrinexError;
 };
-
 
 // A data object that belongs to a model and whose changes have consequences.
 class TEngineDataObject : public TDataObject {
@@ -99,8 +102,7 @@ class TEngineDataObject : public TDataObject {
   void PrepareAccess(int varNum) override;
   void AfterSet(int varNum, TAccessStatus& status) override;
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
-  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
-               TVarType representation) override;
+  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value, TVarType representation) override;
 
   // What a change of the item being accessed sets off; PrepareAccess of a
   // class narrows these per item.
@@ -155,8 +157,7 @@ class TEngineDataObjectList : public TEngineDataObject {
   void Redirect(TDataObject*& target, int& varNum, int& index) override;
   void PrepareAccess(int varNum) override;
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
-  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
-               TVarType representation) override;
+  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value, TVarType representation) override;
 
  private:
   TObjectListCore<TEngineDataObject> FList;
@@ -253,8 +254,7 @@ class TModelObjectList : public TModelObject {
   void Redirect(TDataObject*& target, int& varNum, int& index) override;
   void PrepareAccess(int varNum) override;
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
-  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
-               TVarType representation) override;
+  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value, TVarType representation) override;
 
  public:
   // Frees every item, from the last to the first.

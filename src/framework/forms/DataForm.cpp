@@ -25,10 +25,19 @@ void ReportCopyProblem(const char* message)
 }
 }  // namespace
 
-void SetCopyProblemReporter(TCopyProblemReporter reporter) { CopyProblemReporter() = std::move(reporter); }
+void SetCopyProblemReporter(TCopyProblemReporter reporter)
+{
+  CopyProblemReporter() = std::move(reporter);
+}
 
-void SetDataFormHost(IDataFormHost* newHost) { host = newHost; }
-IDataFormHost* DataFormHost() { return host; }
+void SetDataFormHost(IDataFormHost* newHost)
+{
+  host = newHost;
+}
+IDataFormHost* DataFormHost()
+{
+  return host;
+}
 
 TFormOutputCommands& FormOutputCommands()
 {
@@ -54,6 +63,11 @@ TTessanDataForm::TTessanDataForm(QWidget* owner, bool keepCopies, TModelObject& 
 TTessanDataForm::~TTessanDataForm()
 {
   BeginDestruction();
+  // The windows go first: they draw the objects that Cancel is about to put
+  // back. Only our own guards are used here, as the slots the derived form
+  // gave us were destroyed with it.
+  for (QPointer<TResultWindow>& window : FGraphWindows) delete window.data();
+  FGraphWindows.clear();
   FinishCopies();
   if (FOpened && host && host->CurrentDataForm() == this) {
     host->SetCurrentDataForm(FParentForm);
@@ -61,10 +75,6 @@ TTessanDataForm::~TTessanDataForm()
       FParentForm->Invalidate();
       FParentForm->EnsureUpToDate();
     }
-  }
-  for (QPointer<TResultWindow>* slot : FGraphWindows) {
-    delete slot->data();
-    *slot = nullptr;
   }
 }
 
@@ -149,8 +159,8 @@ void TTessanDataForm::PlaceButtons(int left, int firstTop, int width)
 void TTessanDataForm::RefreshData()
 {
   TKitForm::RefreshData();
-  for (QPointer<TResultWindow>* slot : FGraphWindows)
-    if (*slot) (*slot)->Refresh();
+  for (const QPointer<TResultWindow>& window : FGraphWindows)
+    if (window) window->Refresh();
 }
 
 QString TTessanDataForm::GetOutputCaption() const
@@ -159,7 +169,10 @@ QString TTessanDataForm::GetOutputCaption() const
   return typeCode != tcObject ? QString::fromStdString(TypeName(typeCode)) : windowTitle();
 }
 
-void TTessanDataForm::AddEditedObjects(std::vector<TModelObject*>& list) { list.push_back(FDataObject); }
+void TTessanDataForm::AddEditedObjects(std::vector<TModelObject*>& list)
+{
+  list.push_back(FDataObject);
+}
 
 void TTessanDataForm::BuildEditMenu(QMenu& menu)
 {
@@ -232,8 +245,10 @@ void TTessanDataForm::ShowGraphWindow(QPointer<TResultWindow>& slot,
   if (!slot) {
     slot = make(this);
     slot->setWindowFlag(Qt::Window);
-    if (std::find(FGraphWindows.begin(), FGraphWindows.end(), &slot) == FGraphWindows.end())
-      FGraphWindows.push_back(&slot);
+    // A guard of our own: the slot belongs to the derived form and is gone
+    // by the time this form's destructor runs.
+    std::erase_if(FGraphWindows, [](const QPointer<TResultWindow>& window) { return window.isNull(); });
+    FGraphWindows.emplace_back(slot.data());
   }
   slot->show();
   slot->raise();

@@ -125,7 +125,7 @@ class TTessanDataForm : public TKitForm, public TFormOutput {
   TModelObject* FChosenObject = nullptr;
   std::vector<TModelObject*> FEditedObjects;
   TModelObject* FSavedCurrentItem = nullptr;
-  std::vector<QPointer<TResultWindow>*> FGraphWindows;
+  std::vector<QPointer<TResultWindow>> FGraphWindows;
   bool FOpened = false;
   bool FOffersNext = true;
 };

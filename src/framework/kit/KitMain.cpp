@@ -217,9 +217,10 @@ void TTessanMainForm::FirstIdle()
   });
 }
 
-void TTessanMainForm::ModelNotification(TModelNotification id, int /*value*/, TNamedObject* /*object*/)
+void TTessanMainForm::ModelNotification(TModelNotification id, int value, TNamedObject* /*object*/)
 {
-  if (id == TModelNotification::ModelReset) Filer().Forget();
+  // A new design has no file yet; values put back belong to the open one.
+  if (id == TModelNotification::ModelReset && value != ResetRestoresValues) Filer().Forget();
 }
 
 void TTessanMainForm::closeEvent(QCloseEvent* event)
