@@ -25,10 +25,19 @@ void ReportCopyProblem(const char* message)
 }
 }  // namespace
 
-void SetCopyProblemReporter(TCopyProblemReporter reporter) { CopyProblemReporter() = std::move(reporter); }
+void SetCopyProblemReporter(TCopyProblemReporter reporter)
+{
+  CopyProblemReporter() = std::move(reporter);
+}
 
-void SetDataFormHost(IDataFormHost* newHost) { host = newHost; }
-IDataFormHost* DataFormHost() { return host; }
+void SetDataFormHost(IDataFormHost* newHost)
+{
+  host = newHost;
+}
+IDataFormHost* DataFormHost()
+{
+  return host;
+}
 
 TFormOutputCommands& FormOutputCommands()
 {
@@ -103,6 +112,16 @@ void TTessanDataForm::Open()
   FParentForm = host ? host->CurrentDataForm() : nullptr;
   if (host) host->SetCurrentDataForm(this);
   FOpened = true;
+  // The buttons were made first but come after the form's own controls in
+  // tab order, so that the form opens on its first field.
+  QWidget* last = this;
+  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+    if (w->window() == this && w != btOK && w != btCancel && w != btNext && (w->focusPolicy() & Qt::TabFocus)) last = w;
+  if (last != this) {
+    setTabOrder(last, btOK);
+    setTabOrder(btOK, btCancel);
+    setTabOrder(btCancel, btNext);
+  }
   btNext->setVisible(NextAllowed());
   acNext->setEnabled(NextAllowed());
   acPrevious->setEnabled(NextAllowed());
@@ -159,7 +178,10 @@ QString TTessanDataForm::GetOutputCaption() const
   return typeCode != tcObject ? QString::fromStdString(TypeName(typeCode)) : windowTitle();
 }
 
-void TTessanDataForm::AddEditedObjects(std::vector<TModelObject*>& list) { list.push_back(FDataObject); }
+void TTessanDataForm::AddEditedObjects(std::vector<TModelObject*>& list)
+{
+  list.push_back(FDataObject);
+}
 
 void TTessanDataForm::BuildEditMenu(QMenu& menu)
 {
