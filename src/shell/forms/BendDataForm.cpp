@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPushButton>
 
 #include "bend/Bend.h"
 #include "framework/kit/FormSizes.h"
