@@ -131,7 +131,7 @@ QWidget* TMainPanels::MakeControlPanel()
   dataPanel->setMinimumHeight(40);
   FTreeSplitter = new QSplitter(Qt::Vertical);
   FTreeSplitter->addWidget(dataPanel);
-  FTreeSplitter->addWidget(Labelled(QStringLiteral("R&esults:"), FResultsTree, FLoadCaseViewTree));
+  FTreeSplitter->addWidget(Labelled(QStringLiteral("Re&sults:"), FResultsTree, FLoadCaseViewTree));
   FTreeSplitter->setCollapsible(0, false);
   FTreeSplitter->setCollapsible(1, false);
   FTreeSplitter->setStretchFactor(1, 1);

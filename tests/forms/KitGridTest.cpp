@@ -143,6 +143,66 @@ TEST_F(GridOnLoadCases, OkStoresTextTypedButNotCommittedAndCancelDropsIt)
   EXPECT_EQ(Bend->LoadCaseAngle(0), 33.0);
 }
 
+TEST_F(GridOnLoadCases, OkWithARefusedCellKeepsTheFormOpenAndCancelTakesTheHintAway)
+{
+  for (const QString& refused : {QStringLiteral("abc"), QStringLiteral("-5")}) {
+    Select(colTension, Row(0));
+    TypeText(refused);
+    Page->Form.done(mrOk);
+    EXPECT_TRUE(Page->Form.isVisible()) << "the typed text is neither stored nor dropped unseen";
+    EXPECT_EQ(Bend->LoadCaseTension(0), 2.5);
+    EXPECT_NE(ShownHint(), QString()) << refused.toStdString();
+    ASSERT_TRUE(Editor()->isVisible());
+    EXPECT_EQ(Editor()->text(), refused);
+    EXPECT_EQ(QApplication::focusWidget(), Editor());
+    // Cancel drops the text and the hint with the form.
+    Page->Form.done(mrCancel);
+    EXPECT_FALSE(Page->Form.isVisible());
+    EXPECT_EQ(ShownHint(), QString());
+    EXPECT_EQ(Bend->LoadCaseTension(0), 2.5);
+    Page->Show();
+  }
+}
+
+TEST_F(GridOnLoadCases, TabMovesFromCellToCellAndCtrlTabLeavesTheGrid)
+{
+  // "60 Tab 15 Enter" in a load case stores both values and keeps the form.
+  Select(colTension, Row(4));
+  TypeText(QStringLiteral("60"));
+  PressKey(Qt::Key_Tab);
+  TypeText(QStringLiteral("15"));
+  PressKey(Qt::Key_Return);
+  EXPECT_EQ(Bend->LoadCaseTension(4), 60.0);
+  EXPECT_EQ(Bend->LoadCaseAngle(4), 15.0);
+  EXPECT_TRUE(Page->Form.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), Page->Grid);
+
+  // Without an editor open too; Shift+Tab goes back, past the row number
+  // column to the end of the row before.
+  PressKey(Qt::Key_Tab);
+  EXPECT_EQ(Page->Grid->Core().Current(), (TGridCoord{colABR, Row(4)}));
+  Select(colTension, Row(4));
+  PressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Page->Grid->Core().Current(), (TGridCoord{colState2, Row(3)}));
+  EXPECT_EQ(QApplication::focusWidget(), Page->Grid);
+
+  // Ctrl+Tab leaves the grid, committing what was typed.
+  Select(colAngle, Row(1));
+  TypeText(QStringLiteral("12"));
+  PressKey(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(Bend->LoadCaseAngle(1), 12.0);
+  QWidget* focus = QApplication::focusWidget();
+  EXPECT_NE(focus, Page->Grid);
+  EXPECT_NE(focus, Editor());
+
+  // A refused value holds the cell: Tab goes nowhere.
+  Select(colTension, Row(2));
+  TypeText(QStringLiteral("-1"));
+  PressKey(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), Editor());
+  EXPECT_EQ(Page->Grid->Core().Current(), (TGridCoord{colTension, Row(2)}));
+}
+
 TEST_F(GridOnLoadCases, TitlesShowTheDesignsUnits)
 {
   EXPECT_EQ(Page->Grid->Core().TitleText(colTension, 1), "(kN)");

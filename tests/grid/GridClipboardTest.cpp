@@ -46,9 +46,18 @@ TEST_F(GridPaste, GrowingPastTheCountersLimitPastesNothing)
 {
   Grid.MoveTo(1, Row(9));
   const TGridOutcome outcome = Grid.Paste(TextOnly(std::string(15, '\n').insert(0, "7")));
-  EXPECT_EQ(outcome.HintText(), "Must be in the range 1 to 20");
+  // Refused at once with the table's limit, without first offering a
+  // growth that the counter would refuse.
+  EXPECT_EQ(outcome.HintText(), "Cannot paste 15 rows here.  The table would need 24 rows and can have at most 20.");
+  EXPECT_TRUE(Messages.Texts.empty());
   EXPECT_EQ(Sample.Table.RowCount(), 10);
   EXPECT_EQ(Tension(9), 100.0);
+
+  // Up to the limit the growth is offered.
+  Grid.MoveTo(1, Row(5));
+  Messages.Answers = {maNo};
+  Grid.Paste(TextOnly(std::string(14, '\n').insert(0, "7")));
+  EXPECT_EQ(Messages.Texts.size(), 1u);
 }
 
 TEST_F(GridPaste, AnIndexColumnIsLeftAsItIsInBothFormats)
@@ -82,6 +91,30 @@ TEST_F(GridPaste, RefusedCellsGiveOneHintAndTheOthersAreStored)
   EXPECT_EQ(Sample.Batches, 1);
   EXPECT_EQ(Sample.BatchesEnded, 1);
   EXPECT_TRUE(Messages.Texts.empty());
+}
+
+TEST_F(GridPaste, RefusedCellsArePickedOutUntilTheCurrentCellMoves)
+{
+  Grid.MoveTo(1, Row(0));
+  Grid.Paste(TextOnly("5\t-1\nx\t2\n3\t-4\n"));
+  const std::vector<TGridCoord> refused{{2, Row(0)}, {1, Row(1)}, {2, Row(2)}};
+  EXPECT_EQ(Grid.MarkedCells(), refused);
+  EXPECT_EQ(Grid.Current(), refused.front());
+  EXPECT_TRUE(Grid.IsMarked(1, Row(1)));
+  EXPECT_FALSE(Grid.IsMarked(1, Row(0))) << "5 was stored";
+  Grid.MoveTo(1, Row(4));
+  EXPECT_TRUE(Grid.MarkedCells().empty());
+
+  // A clean paste picks out nothing.
+  Grid.Paste(TextOnly("1\t2\n"));
+  EXPECT_TRUE(Grid.MarkedCells().empty());
+
+  // Filling is pasting cell by cell: its refusals are picked out too.
+  Sample.Table.SetCell(0, vnTension, 500.0);
+  Grid.MoveTo(1, Row(0));
+  Grid.MoveTo(2, Row(0), true);
+  EXPECT_TRUE(Grid.Fill(TFillDirection::Right).Refused());
+  EXPECT_EQ(Grid.MarkedCells(), (std::vector<TGridCoord>{{2, Row(0)}}));
 }
 
 TEST_F(GridPaste, FillDownAndRightCopyTheFirstRowOrColumn)

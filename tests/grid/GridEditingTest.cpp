@@ -106,6 +106,38 @@ TEST_F(GridRows, ACounterCannotCountItself)
   }
 }
 
+using GridTabbing = TGridFixture;
+
+TEST_F(GridTabbing, TabGoesThroughTheTypedCellsRowByRowAndStopsAtTheEnds)
+{
+  using TTarget = std::optional<TGridCoord>;
+  Grid.MoveTo(1, Row(0));
+  EXPECT_EQ(Grid.TabTarget(true), (TTarget{{2, Row(0)}}));
+  EXPECT_EQ(Grid.TabTarget(false), std::nullopt) << "before the first cell the grid is left";
+  Grid.MoveTo(2, Row(0));
+  EXPECT_EQ(Grid.TabTarget(true), (TTarget{{1, Row(1)}})) << "the row number column is passed by";
+  Grid.MoveTo(1, Row(1));
+  EXPECT_EQ(Grid.TabTarget(false), (TTarget{{2, Row(0)}}));
+  Grid.MoveTo(0, Row(3));
+  EXPECT_EQ(Grid.TabTarget(true), (TTarget{{1, Row(3)}}));
+  EXPECT_EQ(Grid.TabTarget(false), (TTarget{{2, Row(2)}}));
+  Grid.MoveTo(2, Row(9));
+  EXPECT_EQ(Grid.TabTarget(true), std::nullopt) << "after the last cell the grid is left";
+
+  // A column that cannot be typed into is passed by as well.
+  Grid.Column(2).Editable = false;
+  Grid.MoveTo(1, Row(0));
+  EXPECT_EQ(Grid.TabTarget(true), (TTarget{{1, Row(1)}}));
+
+  // A count with its spin buttons, and an empty table, have no cell to go to.
+  Counter.MoveTo(0, 0);
+  EXPECT_EQ(Counter.TabTarget(true), std::nullopt);
+  SetRows(0);
+  Grid.Invalidate();
+  Grid.MoveTo(1, Row(0));
+  EXPECT_EQ(Grid.TabTarget(true), std::nullopt);
+}
+
 using GridCommit = TGridFixture;
 
 TEST_F(GridCommit, InfinityWhereItIsNotAllowedIsRefusedAndTheValueStays)

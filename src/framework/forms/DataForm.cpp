@@ -113,6 +113,16 @@ void TTessanDataForm::Open()
   FParentForm = host ? host->CurrentDataForm() : nullptr;
   if (host) host->SetCurrentDataForm(this);
   FOpened = true;
+  // The buttons were made first but come after the form's own controls in
+  // tab order, so that the form opens on its first field.
+  QWidget* last = this;
+  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+    if (w->window() == this && w != btOK && w != btCancel && w != btNext && (w->focusPolicy() & Qt::TabFocus)) last = w;
+  if (last != this) {
+    setTabOrder(last, btOK);
+    setTabOrder(btOK, btCancel);
+    setTabOrder(btCancel, btNext);
+  }
   btNext->setVisible(NextAllowed());
   acNext->setEnabled(NextAllowed());
   acPrevious->setEnabled(NextAllowed());

@@ -7,6 +7,7 @@
 #include "framework/forms/BoundControls.h"
 #include "framework/forms/KitGrid.h"
 #include "framework/forms/KitGridDropDown.h"
+#include "framework/forms/KitHint.h"
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/Help.h"
 
@@ -64,10 +65,28 @@ int TKitForm::ShowModal()
 void TKitForm::done(int result)
 {
   // OK stores text typed into a grid and not yet committed; Cancel drops it.
-  if (result != mrCancel)
-    for (TKitGrid* grid : findChildren<TKitGrid*>())
-      if (grid->HasPendingEdit()) grid->CommitPendingEdit();
+  // A cell that refuses its text keeps the form open, with the hint saying
+  // why and the text still in the cell, so that nothing typed goes unseen.
+  for (TKitGrid* grid : findChildren<TKitGrid*>()) {
+    if (!grid->HasPendingEdit()) continue;
+    if (result == mrCancel)
+      grid->DropPendingEdit();
+    else if (!grid->CommitPendingEdit())
+      return;
+  }
+  // The hint belongs to this form's controls and goes with it.
+  TKitHintWindow::Instance().CloseHint();
   QDialog::done(result);
+}
+
+void TKitForm::FocusFirstControl()
+{
+  // The first control in tab order, not the default button.
+  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+    if (w->window() != this || !(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(this) || !w->isEnabled()) continue;
+    w->setFocus(Qt::TabFocusReason);
+    return;
+  }
 }
 
 void TKitForm::reject()
@@ -96,6 +115,7 @@ void TKitForm::showEvent(QShowEvent* event)
 {
   Guarded([this] { EnsureUpToDate(); });
   QDialog::showEvent(event);
+  if (!focusWidget()) FocusFirstControl();
 }
 
 bool TKitForm::eventFilter(QObject* watched, QEvent* event)

@@ -28,6 +28,8 @@ class TKitForm : public QDialog, public TFormBase {
   // Shows the form modally (hiding it first when it shows) and returns its
   // modal result.
   int ShowModal();
+  // Closes the form unless a grid refuses the text still typed into it
+  // (with any result but Cancel).
   void done(int result) override;
   void reject() override;
 
@@ -35,6 +37,9 @@ class TKitForm : public QDialog, public TFormBase {
   // opens the manual when there is one. An empty handler restores that.
   using THelpHandler = std::function<void(int topic)>;
   static void SetHelpHandler(THelpHandler handler);
+
+  // Gives the focus to the first control in tab order; a form opens so.
+  void FocusFirstControl();
 
  protected:
   void InvalidateControls() override;

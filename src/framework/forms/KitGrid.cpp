@@ -125,6 +125,21 @@ void TKitGrid::ApplyLayout()
   if (FEditor && FEditor->isVisible()) PlaceEditor();
 }
 
+int TKitGrid::RowPitch()
+{
+  const TGridLayout& layout = Layout();
+  return static_cast<int>(std::lround(FCharHeight * FCore.DesignRowHeight)) + layout.GridLineWidth();
+}
+
+void TKitGrid::SetRowsShown(int rows)
+{
+  if (rows == FCore.RowsShown()) return;
+  FCore.SetRowsShown(rows);
+  FCore.Invalidate();
+  // The control takes its new height now, not at the next paint.
+  Layout();
+}
+
 void TKitGrid::UpdateScrollBars()
 {
   const int shownDataRows = std::max(FCore.RowsShown() - FCore.FixedRows(), 1);
@@ -348,8 +363,24 @@ void TKitGrid::keyPressEvent(QKeyEvent* event)
     const QString text = event->text();
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     switch (event->key()) {
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        // Ctrl+Tab leaves the grid; a plain Tab moved between its cells
+        // before the key got here.
+        if (event->modifiers() & Qt::ControlModifier)
+          LeaveGrid(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        else
+          handled = false;
+        return;
       case Qt::Key_Return:
       case Qt::Key_Enter:
+        // In a number field Enter is the form's, as in a text field.
+        if (IsNumberField()) {
+          handled = false;
+          return;
+        }
+        OpenCell();
+        return;
       case Qt::Key_F2:
         OpenCell();
         return;
@@ -472,7 +503,7 @@ void TKitGrid::OpenTextEditor(const QString& text, bool typed)
   const TAlignment alignment = column.Alignment;
   // The text stays where the cell shows it.
   const int margin = int(std::lround(column.Margin * FCharWidth));
-  FEditor->setTextMargins(margin, 0, margin, 0);
+  FEditor->setTextMargins(alignment == taLeftJustify ? margin : 0, 0, alignment == taRightJustify ? margin : 0, 0);
   FEditor->setAlignment(alignment == taLeftJustify ? Qt::AlignLeft
                         : alignment == taCenter    ? Qt::AlignHCenter
                                                    : Qt::AlignRight);
@@ -522,14 +553,51 @@ void TKitGrid::CloseEditor()
   viewport()->update();
 }
 
-void TKitGrid::CommitPendingEdit()
+bool TKitGrid::CommitPendingEdit()
 {
-  if (!FCore.HasPendingEdit()) return;
-  if (FEditor && FEditor->isVisible()) {
-    CommitEditor();
-  } else {
-    Guarded([this] { Report(FCore.CommitEdit()); });
+  if (!FCore.HasPendingEdit()) return true;
+  if (FEditor && FEditor->isVisible()) return CommitEditor();
+  TGridOutcome outcome;
+  Guarded([&] { outcome = FCore.CommitEdit(); });
+  Report(outcome);
+  return !outcome.Refused();
+}
+
+bool TKitGrid::IsNumberField() const
+{
+  if (FCore.FixedRows() != 0 || FCore.Counter() != nullptr || FCore.DataRowCount() != 1) return false;
+  // Cells that cycle or open a list or dialog keep Enter for that.
+  switch (FCore.Column(FCore.Current().Col).VarType) {
+    case vtReal:
+    case vtInt:
+    case vtCard:
+    case vtLong:
+    case vtHex:
+      return true;
+    default:
+      return false;
   }
+}
+
+bool TKitGrid::MoveByTab(bool forward)
+{
+  const std::optional<TGridCoord> target = FCore.TabTarget(forward);
+  if (!target) return false;
+  MoveCurrent(target->Col, target->Row, false);
+  return true;
+}
+
+void TKitGrid::LeaveGrid(bool forward)
+{
+  QAbstractScrollArea::focusNextPrevChild(forward);
+}
+
+bool TKitGrid::focusNextPrevChild(bool next)
+{
+  // Tab and Shift+Tab go from cell to cell, as in a spreadsheet, and leave
+  // the grid past its first and last cells.
+  if (hasFocus() && MoveByTab(next)) return true;
+  return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 bool TKitGrid::eventFilter(QObject* watched, QEvent* event)
@@ -540,7 +608,11 @@ bool TKitGrid::eventFilter(QObject* watched, QEvent* event)
     switch (key->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter:
-        CommitEditor();
+        if (CommitEditor() && IsNumberField()) {
+          // The value is in; the form takes the key as from a text field.
+          QKeyEvent press(QEvent::KeyPress, key->key(), key->modifiers());
+          QApplication::sendEvent(this, &press);
+        }
         return true;
       case Qt::Key_Escape:
         CloseEditor();
@@ -552,9 +624,12 @@ bool TKitGrid::eventFilter(QObject* watched, QEvent* event)
         if (CommitEditor()) HandleMoveKey(key);
         return true;
       case Qt::Key_Tab:
-      case Qt::Key_Backtab:
-        if (CommitEditor()) focusNextPrevChild(key->key() == Qt::Key_Tab);
+      case Qt::Key_Backtab: {
+        const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+        if (!CommitEditor()) return true;
+        if ((key->modifiers() & Qt::ControlModifier) || !MoveByTab(forward)) LeaveGrid(forward);
         return true;
+      }
       default:
         return false;
     }

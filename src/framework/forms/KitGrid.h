@@ -51,9 +51,15 @@ class TKitGrid : public QAbstractScrollArea {
   // paint the title cells white.
   void SetOutputMode(TGridOutputMode mode, QPaintDevice* printer = nullptr);
 
-  // The text typed but not yet committed, committed as Enter would.
+  // The text typed but not yet committed, committed as Enter would; false
+  // when the cell refused it (the hint shows why, the editor keeps the text).
   bool HasPendingEdit() const { return FCore.HasPendingEdit(); }
-  void CommitPendingEdit();
+  bool CommitPendingEdit();
+  // Closes the editor without storing its text, as Escape does.
+  void DropPendingEdit() { CloseEditor(); }
+  // A grid of one number cell without titles or counter (a number field, a
+  // count): Enter accepts the form there, as it does on a text field.
+  bool IsNumberField() const;
   // The help topic of the current cell's column.
   int HelpContext() const { return FCore.HelpContext(FCore.Current().Col); }
 
@@ -68,6 +74,10 @@ class TKitGrid : public QAbstractScrollArea {
   std::optional<TGridCoord> CellAt(const QPoint& point);
   // The font's character size as the layout measures it.
   double CharWidth() const { return FCharWidth; }
+  // The height a further shown row adds to the control.
+  int RowPitch();
+  // The rows (title rows included) the control is sized to show.
+  void SetRowsShown(int rows);
 
   // Where the colour of a colour cell comes from (the colour dialog unless
   // replaced); nothing when the user cancels.
@@ -89,6 +99,7 @@ class TKitGrid : public QAbstractScrollArea {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -107,6 +118,10 @@ class TKitGrid : public QAbstractScrollArea {
   void ScrollIntoView(int row);
   bool HandleCommandKey(QKeyEvent* event);
   bool HandleMoveKey(QKeyEvent* event);
+  // To the next or previous cell that takes typing; false past the ends.
+  bool MoveByTab(bool forward);
+  // The focus goes to the control after or before the grid.
+  void LeaveGrid(bool forward);
   // Opens the cell's editor by its type: cycling, drop-down, colour or text.
   void OpenCell(const QString& typed = {});
   void OpenTextEditor(const QString& text, bool typed);
@@ -132,5 +147,9 @@ class TKitGrid : public QAbstractScrollArea {
   double FCharHeight = 16.0;
   QPaintDevice* FPrinter = nullptr;
 };
+
+// Where a cell's text goes inside its box: indented by the margin from the
+// side it is aligned to, the indent shrinking so that the text fits whole.
+QRect IndentedTextRect(const QRect& box, int textWidth, int margin, TAlignment alignment);
 
 }  // namespace umbrinex

@@ -3,6 +3,8 @@
 // swatches, pen samples, text), grey text where a cell cannot be changed,
 // the selection, and each column's line at its right edge.
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
@@ -13,6 +15,27 @@
 #include "graphics/QtColours.h"
 
 namespace umbrinex {
+
+namespace {
+// Pixels between a cell's edge and its text, whatever the margin.
+constexpr int CellPadding = 2;
+}  // namespace
+
+QRect IndentedTextRect(const QRect& box, int textWidth, int margin, TAlignment alignment)
+{
+  // The margin indents the text from the side it is aligned to, as a
+  // typist's indent does; where the text and the margin do not both fit,
+  // the margin gives way, so that a number is never cut.
+  const int indent = std::clamp(box.width() - textWidth, 0, std::max(margin, 0));
+  switch (alignment) {
+    case taLeftJustify:
+      return box.adjusted(indent, 0, 0, 0);
+    case taRightJustify:
+      return box.adjusted(0, 0, -indent, 0);
+    default:
+      return box;
+  }
+}
 
 class TKitGridPainter {
  public:
@@ -30,6 +53,7 @@ class TKitGridPainter {
   void PaintRightLine(const QRect& rect, TLineFormat format);
   void PaintButton(const QRect& rect, QStyle::PrimitiveElement arrow, bool enabled);
   void PaintText(const QRect& rect, const QString& text, Qt::Alignment alignment, const QColor& colour);
+  void PaintCellText(const QRect& rect, const QString& text, TAlignment alignment, int margin, const QColor& colour);
 
   TKitGrid& FGrid;
   TGridCore& FCore;
@@ -152,12 +176,24 @@ void TKitGridPainter::PaintText(const QRect& rect, const QString& text, Qt::Alig
   FPainter.drawText(rect, int(alignment | Qt::AlignVCenter | Qt::TextSingleLine), text);
 }
 
+void TKitGridPainter::PaintCellText(const QRect& rect, const QString& text, TAlignment alignment, int margin,
+                                    const QColor& colour)
+{
+  const int textWidth = QFontMetrics(FPainter.font()).horizontalAdvance(text);
+  PaintText(IndentedTextRect(rect, textWidth, margin, alignment), text,
+            alignment == taLeftJustify ? Qt::AlignLeft
+            : alignment == taCenter    ? Qt::AlignHCenter
+                                       : Qt::AlignRight,
+            colour);
+}
+
 void TKitGridPainter::PaintCell(int col, int row, const QRect& rect)
 {
   const TColumn& column = FCore.Column(col);
   const TGridRect selection = FCore.Selection();
   const bool focused = FGrid.hasFocus() || (FGrid.FEditor && FGrid.FEditor->hasFocus());
-  const bool selected = FCore.RangeSelected() && selection.Contains(col, row) && (focused || !FCore.HideSelection);
+  const bool picked = (FCore.RangeSelected() && selection.Contains(col, row)) || FCore.IsMarked(col, row);
+  const bool selected = picked && (focused || !FCore.HideSelection);
   QColor background = FPalette.color(QPalette::Base);
   if (column.VarType == vtEnum)
     background = FPalette.color(QPalette::Button);
@@ -171,11 +207,8 @@ void TKitGridPainter::PaintCell(int col, int row, const QRect& rect)
   const QColor text = selected   ? FPalette.color(QPalette::HighlightedText)
                       : editable ? FPalette.color(QPalette::Text)
                                  : FPalette.color(QPalette::Disabled, QPalette::Text);
-  const int margin = int(std::lround(column.Margin * FGrid.CharWidth())) + 2;
-  QRect textRect = rect.adjusted(margin, 0, -margin, 0);
-  const Qt::Alignment alignment = column.Alignment == taLeftJustify ? Qt::AlignLeft
-                                  : column.Alignment == taCenter    ? Qt::AlignHCenter
-                                                                    : Qt::AlignRight;
+  const int margin = int(std::lround(column.Margin * FGrid.CharWidth()));
+  QRect textRect = rect.adjusted(CellPadding, 0, -CellPadding, 0);
   switch (column.VarType) {
     case vtBool: {
       QStyleOptionButton box;
@@ -204,19 +237,19 @@ void TKitGridPainter::PaintCell(int col, int row, const QRect& rect)
     case vtList:
     case vtPenStyle: {
       const QRect button(rect.right() - rect.height() + 1, rect.top(), rect.height(), rect.height());
-      textRect.setRight(button.left() - margin);
+      textRect.setRight(button.left() - CellPadding);
       if (column.VarType == vtPenStyle) {
         const int style = int(FCore.ReadCell(col, row).Value.ToInteger().value_or(0));
         FPainter.setPen(QPen(text, 1, ToQtPenStyle(style)));
-        FPainter.drawLine(textRect.left(), rect.center().y(), textRect.right(), rect.center().y());
+        FPainter.drawLine(textRect.left() + margin, rect.center().y(), textRect.right() - margin, rect.center().y());
       } else {
-        PaintText(textRect, FGrid.CellText(col, row), alignment, text);
+        PaintCellText(textRect, FGrid.CellText(col, row), column.Alignment, margin, text);
       }
       if (editable) PaintButton(button, QStyle::PE_IndicatorArrowDown, true);
       break;
     }
     default:
-      PaintText(textRect, FGrid.CellText(col, row), alignment, text);
+      PaintCellText(textRect, FGrid.CellText(col, row), column.Alignment, margin, text);
   }
   if (focused && FCore.Current() == TGridCoord{col, row} && !(FGrid.FEditor && FGrid.FEditor->isVisible())) {
     FPainter.setPen(QPen(FPalette.color(QPalette::Highlight), 2));

@@ -238,6 +238,45 @@ void TGridCore::MoveTo(int col, int row, bool extend)
   row = std::clamp(row, std::min(FFixedRows, RowCount() - 1), RowCount() - 1);
   FCurrent = {col, row};
   if (!extend || !AllowRangeSelect) FAnchor = FCurrent;
+  FMarked.clear();
+}
+
+bool TGridCore::IsMarked(int col, int row) const
+{
+  return std::find(FMarked.begin(), FMarked.end(), TGridCoord{col, row}) != FMarked.end();
+}
+
+void TGridCore::MarkCells(std::vector<TGridCoord> cells)
+{
+  if (cells.empty()) return;
+  MoveTo(cells.front().Col, cells.front().Row);
+  FMarked = std::move(cells);
+}
+
+std::optional<TGridCoord> TGridCore::TabTarget(bool forward) const
+{
+  // Columns a user types into; row numbers and spin buttons are passed by.
+  std::vector<int> columns;
+  for (int col = FFixedCols; col < ColCount(); ++col) {
+    const TColumn& column = Column(col);
+    if (column.Editable && column.VarType != vtIndex && column.VarType != vtLetteredIndex && column.VarType != vtSpin)
+      columns.push_back(col);
+  }
+  if (columns.empty()) return std::nullopt;
+  const int width = static_cast<int>(columns.size());
+  // Cells in reading order: row by row, the typed columns of each.
+  auto at = std::find(columns.begin(), columns.end(), FCurrent.Col);
+  int position = (FCurrent.Row - FFixedRows) * width;
+  if (at != columns.end()) {
+    position += static_cast<int>(at - columns.begin()) + (forward ? 1 : -1);
+  } else {
+    // From a column outside them: the next typed column to its right or left.
+    const auto next = std::upper_bound(columns.begin(), columns.end(), FCurrent.Col);
+    position += static_cast<int>(next - columns.begin()) - (forward ? 0 : 1);
+  }
+  const int rows = CountedRows() > 0 ? DataRowCount() : 0;
+  if (position < 0 || position >= rows * width) return std::nullopt;
+  return TGridCoord{columns[static_cast<std::size_t>(position % width)], FFixedRows + position / width};
 }
 
 TGridRect TGridCore::Selection() const

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,15 @@ class TGridCore {
   void MoveTo(int col, int row, bool extend = false);
   TGridRect Selection() const;
   bool RangeSelected() const;
+  // Cells picked out after a paste that some cells refused: they show as
+  // selected until the current cell moves. The first becomes current.
+  const std::vector<TGridCoord>& MarkedCells() const { return FMarked; }
+  bool IsMarked(int col, int row) const;
+  void MarkCells(std::vector<TGridCoord> cells);
+  // The cell Tab (forward) or Shift+Tab goes to: the next or previous cell,
+  // in reading order, of the columns a user types into; none past the first
+  // or last such cell.
+  std::optional<TGridCoord> TabTarget(bool forward) const;
 
   // ---- editing ----
   // The pending edit: the text being typed into the current cell.
@@ -216,9 +226,12 @@ class TGridCore {
   // Applies one record; true when the cell refused it or raised.
   bool ApplyRecord(int col, int row, const TClipboardCell& cell);
   bool GrowForPaste(int rows, TGridOutcome& outcome);
-  int PasteTable(const std::vector<TClipboardCell>& cells);
-  int PasteText(const std::vector<std::string>& lines);
-  int FillCells(TFillDirection direction);
+  // The most rows the Counter's item takes (at most 65535).
+  std::int64_t CounterMaximum() const;
+  // These add the cells that refused their values to refused.
+  void PasteTable(const std::vector<TClipboardCell>& cells, std::vector<TGridCoord>& refused);
+  void PasteText(const std::vector<std::string>& lines, std::vector<TGridCoord>& refused);
+  void FillCells(TFillDirection direction, std::vector<TGridCoord>& refused);
 
   std::vector<TColumn> FColumns;
   int FFixedRows = 1;
@@ -230,6 +243,7 @@ class TGridCore {
   TDataObject* FDataObject = nullptr;
   TGridCoord FCurrent;
   TGridCoord FAnchor;
+  std::vector<TGridCoord> FMarked;
   bool FPending = false;
   std::string FPendingText;
   TGridCoord FPendingCell;

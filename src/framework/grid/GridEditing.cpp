@@ -239,6 +239,13 @@ TGridOutcome TGridCore::CommitList(int col, int row, IListTarget& list)
 
 // ---- rows ----
 
+std::int64_t TGridCore::CounterMaximum() const
+{
+  if (!FCounter || FCounter->FColumns.empty()) return 65535;
+  const TVar limits = FCounter->EffectiveDescriptor(0);
+  return limits.Max < 65535 ? RoundedLimit(limits.Max) : 65535;
+}
+
 TGridOutcome TGridCore::InsertRow()
 {
   return InsertOrDelete(true);
@@ -266,7 +273,7 @@ TGridOutcome TGridCore::InsertOrDelete(bool insert)
   const std::int64_t count = value.ToInteger().value_or(0);
   const TVar limits = FCounter->EffectiveDescriptor(0);
   const std::int64_t minimum = limits.Min > 0 ? RoundedLimit(limits.Min) : 0;
-  const std::int64_t maximum = limits.Max < 65535 ? RoundedLimit(limits.Max) : 65535;
+  const std::int64_t maximum = CounterMaximum();
   const int dataRow = DataIndex(FCurrent.Row);
   std::int64_t newCount = 0;
   if (insert) {

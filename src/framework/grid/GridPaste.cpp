@@ -167,6 +167,16 @@ bool TGridCore::GrowForPaste(int rows, TGridOutcome& outcome)
   if (!FCounter) return true;
   const long long needed = static_cast<long long>(DataIndex(Selection().Top)) + rows;
   if (CountedRows() >= needed) return true;
+  // A table that cannot grow that far is not offered the growth it would
+  // then refuse.
+  const long long maximum = CounterMaximum() + (GridZeroBased ? 1 : 0);
+  if (needed > maximum) {
+    outcome = Report(acNotAllowed,
+                     Format("Cannot paste %d rows here.  The table would need %lld rows and can have at most %lld.",
+                            rows, needed, maximum),
+                     FCurrent);
+    return false;
+  }
   if (!AskQuestion(Format("To paste the data form the clipboard this table needs to have %lld rows.  Do you want the "
                           "number of rows to be increased to this value before pasting?%s%sIf you answer No then "
                           "nothing will be pasted.",
@@ -200,20 +210,23 @@ TGridOutcome TGridCore::Paste(const TGridClipboard& clipboard)
   if (rows == 0) return {};
   TGridOutcome grown;
   if (!GrowForPaste(rows, grown)) return grown;
-  int errors = 0;
+  std::vector<TGridCoord> refused;
   {
     TPasteBatch batch(*FDataObject, FQuiet);
-    errors = table ? PasteTable(cells) : PasteText(lines);
+    table ? PasteTable(cells, refused) : PasteText(lines, refused);
   }
   Invalidate();
-  if (errors > 0) return Report(acNotAllowed, PasteErrorsText, topLeft);
+  if (!refused.empty()) {
+    // The refused cells are picked out, so that the user sees which ones.
+    MarkCells(std::move(refused));
+    return Report(acNotAllowed, PasteErrorsText, topLeft);
+  }
   return Report(acOk, {}, topLeft);
 }
 
-int TGridCore::PasteTable(const std::vector<TClipboardCell>& cells)
+void TGridCore::PasteTable(const std::vector<TClipboardCell>& cells, std::vector<TGridCoord>& refused)
 {
   const TGridRect selection = Selection();
-  int errors = 0;
   int row = selection.Top;
   int col = selection.Left;
   for (const TClipboardCell& cell : cells) {
@@ -221,7 +234,7 @@ int TGridCore::PasteTable(const std::vector<TClipboardCell>& cells)
     while (col < ColCount() && !InClipboardTable(Column(col).VarType)) ++col;
     // Records for columns beyond the grid are read and dropped.
     if (col < ColCount()) {
-      if (ApplyRecord(col, row, cell)) ++errors;
+      if (ApplyRecord(col, row, cell)) refused.push_back({col, row});
       ++col;
     }
     if (cell.EndOfRow) {
@@ -229,13 +242,11 @@ int TGridCore::PasteTable(const std::vector<TClipboardCell>& cells)
       col = selection.Left;
     }
   }
-  return errors;
 }
 
-int TGridCore::PasteText(const std::vector<std::string>& lines)
+void TGridCore::PasteText(const std::vector<std::string>& lines, std::vector<TGridCoord>& refused)
 {
   const TGridRect selection = Selection();
-  int errors = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int row = selection.Top + static_cast<int>(i);
     if (row >= RowCount()) break;
@@ -248,38 +259,38 @@ int TGridCore::PasteText(const std::vector<std::string>& lines)
       // elsewhere says nothing reliable about them.
       const bool kept = type == vtEnum || type == vtIndex || type == vtLetteredIndex || type == vtColour;
       if (!kept && CellEditable(col, row)) {
+        bool refusedHere = true;
         try {
-          if (Commit(col, row, field).Refused()) ++errors;
+          refusedHere = Commit(col, row, field).Refused();
         } catch (const ESilentAbort&) {
           throw;
         } catch (const std::exception&) {
-          ++errors;
         }
+        if (refusedHere) refused.push_back({col, row});
       }
       ++col;
     }
   }
-  return errors;
 }
 
 TGridOutcome TGridCore::Fill(TFillDirection direction)
 {
   if (!FDataObject) return {};
   const TGridRect selection = Selection();
-  int errors = 0;
+  std::vector<TGridCoord> refused;
   {
     TPasteBatch batch(*FDataObject, FQuiet);
-    errors = FillCells(direction);
+    FillCells(direction, refused);
   }
   Invalidate();
-  if (errors > 0) return Report(acNotAllowed, PasteErrorsText, {selection.Left, selection.Top});
-  return {};
+  if (refused.empty()) return {};
+  MarkCells(std::move(refused));
+  return Report(acNotAllowed, PasteErrorsText, {selection.Left, selection.Top});
 }
 
-int TGridCore::FillCells(TFillDirection direction)
+void TGridCore::FillCells(TFillDirection direction, std::vector<TGridCoord>& refused)
 {
   const TGridRect s = Selection();
-  int errors = 0;
   if (direction == TFillDirection::Down || direction == TFillDirection::Up) {
     const int source = direction == TFillDirection::Down ? s.Top : s.Bottom;
     std::vector<TClipboardCell> records;
@@ -288,18 +299,18 @@ int TGridCore::FillCells(TFillDirection direction)
       if (row == source) continue;
       for (int col = s.Left; col <= s.Right; ++col)
         if (InClipboardTable(Column(col).VarType) && ApplyRecord(col, row, records[std::size_t(col - s.Left)]))
-          ++errors;
+          refused.push_back({col, row});
     }
-    return errors;
+    return;
   }
   const int source = direction == TFillDirection::Right ? s.Left : s.Right;
-  if (!InClipboardTable(Column(source).VarType)) return 0;
+  if (!InClipboardTable(Column(source).VarType)) return;
   for (int row = s.Top; row <= s.Bottom; ++row) {
     const TClipboardCell record = RecordOf(source, row);
     for (int col = s.Left; col <= s.Right; ++col)
-      if (col != source && InClipboardTable(Column(col).VarType) && ApplyRecord(col, row, record)) ++errors;
+      if (col != source && InClipboardTable(Column(col).VarType) && ApplyRecord(col, row, record))
+        refused.push_back({col, row});
   }
-  return errors;
 }
 
 }  // namespace umbrinex

@@ -29,7 +29,7 @@ QAction* TOutputMenu::Separator()
 
 void TOutputMenu::PrinterCommands(QWidget* owner)
 {
-  auto* printers = new QMenu(QStringLiteral("Sele&cted Printer"), FMenu);
+  auto* printers = new QMenu(QStringLiteral("Selected Printer"), FMenu);
   FMenu->addMenu(printers);
   new TPrinterMenu(FMenu, printers);
   Command(QStringLiteral("Printer Set&up.."), [owner] { ShowPrinterSetup(owner); });

@@ -20,7 +20,8 @@ class TOutputMenu {
 
   QAction* Command(const QString& caption, std::function<void()> command, const QKeySequence& shortcut = {});
   QAction* Separator();
-  // "Sele&cted Printer" (filled as the menu opens) and "Printer Set&up..".
+  // "Selected Printer" (filled as the menu opens; no accelerator, since
+  // its letters are taken by the commands beside it) and "Printer Set&up..".
   void PrinterCommands(QWidget* owner);
   // "&Monochrome Output": shared by every window, so its tick is read as the
   // menu opens.

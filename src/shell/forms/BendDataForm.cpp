@@ -5,8 +5,10 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPushButton>
 
 #include "bend/Bend.h"
+#include "framework/kit/FormSizes.h"
 
 namespace umbrinex {
 
@@ -31,13 +33,80 @@ TBendDataForm::TBendDataForm(QWidget* owner, bool keepCopies, TModelObject& obje
   const QFontMetrics metrics(font());
   FScaleX = std::max(1.0, metrics.averageCharWidth() / 5.0);
   FScaleY = std::max(1.0, metrics.height() / 13.0);
-  setFixedSize(X(width), Y(height));
+  FDesignSize = QSize(X(width), Y(height));
+  // Fixed until a control is made to take extra room.
+  setFixedSize(FDesignSize);
 }
 
-void TBendDataForm::AddEditedObjects(std::vector<TModelObject*>& list) { list.push_back(&FBend); }
+void TBendDataForm::Stretch(QWidget& control, bool wide, bool tall)
+{
+  auto* grid = qobject_cast<TKitGrid*>(&control);
+  FStretched.push_back({&control, control.geometry(), grid ? grid->Core().RowsShown() : 0, wide, tall});
+  setMinimumSize(FDesignSize);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setSizeGripEnabled(true);
+}
 
-int TBendDataForm::X(int x) const { return static_cast<int>(std::lround(x * FScaleX)); }
-int TBendDataForm::Y(int y) const { return static_cast<int>(std::lround(y * FScaleY)); }
+void TBendDataForm::showEvent(QShowEvent* event)
+{
+  if (!FStretched.empty() && !FShownForEditing && KeepCopies()) {
+    FShownForEditing = true;
+    if (const std::optional<QSize> stored = StoredFormSize(windowTitle())) resize(stored->expandedTo(FDesignSize));
+  }
+  TTessanDataForm::showEvent(event);
+}
+
+void TBendDataForm::hideEvent(QHideEvent* event)
+{
+  if (FShownForEditing) {
+    if (size() == FDesignSize)
+      ForgetFormSize(windowTitle());
+    else
+      StoreFormSize(windowTitle(), size());
+  }
+  TTessanDataForm::hideEvent(event);
+}
+
+void TBendDataForm::resizeEvent(QResizeEvent* event)
+{
+  TTessanDataForm::resizeEvent(event);
+  FollowSize();
+}
+
+void TBendDataForm::FollowSize()
+{
+  if (FStretched.empty()) return;
+  if (FAnchoredRight.empty())
+    for (QWidget* button :
+         {static_cast<QWidget*>(btOK), static_cast<QWidget*>(btCancel), static_cast<QWidget*>(btNext)})
+      FAnchoredRight.emplace_back(button, button->pos());
+  const int dx = std::max(0, width() - FDesignSize.width());
+  const int dy = std::max(0, height() - FDesignSize.height());
+  for (auto& [button, place] : FAnchoredRight) button->move(place.x() + dx, place.y());
+  for (const TStretched& s : FStretched) {
+    const int w = s.Design.width() + (s.Wide ? dx : 0);
+    if (auto* grid = qobject_cast<TKitGrid*>(s.Control)) {
+      grid->resize(w, grid->height());
+      if (s.Tall) grid->SetRowsShown(s.DesignRows + dy / std::max(grid->RowPitch(), 1));
+    } else {
+      s.Control->resize(w, s.Design.height() + (s.Tall ? dy : 0));
+    }
+  }
+}
+
+void TBendDataForm::AddEditedObjects(std::vector<TModelObject*>& list)
+{
+  list.push_back(&FBend);
+}
+
+int TBendDataForm::X(int x) const
+{
+  return static_cast<int>(std::lround(x * FScaleX));
+}
+int TBendDataForm::Y(int y) const
+{
+  return static_cast<int>(std::lround(y * FScaleY));
+}
 
 void TBendDataForm::Place(QWidget& control, int left, int top, int width, int height) const
 {
@@ -94,8 +163,7 @@ TKitGrid* TBendDataForm::Counter(int varNum, int left, int top, int width, int h
   return grid;
 }
 
-TKitGrid* TBendDataForm::Table(int left, int top, int width, int height, int titleRows, int rowsShown,
-                               QWidget* parent)
+TKitGrid* TBendDataForm::Table(int left, int top, int width, int height, int titleRows, int rowsShown, QWidget* parent)
 {
   auto* grid = new TKitGrid(parent ? parent : this);
   TGridCore& core = grid->Core();

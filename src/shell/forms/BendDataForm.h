@@ -5,6 +5,9 @@
 // the forms' controls at their reference places (dialog pixels at 96 dots
 // per inch), scaled to the font this toolkit draws with.
 
+#include <vector>
+
+#include <QRect>
 #include <QString>
 
 #include "framework/forms/DataForm.h"
@@ -20,8 +23,8 @@ class TBendDataForm : public TTessanDataForm {
   Q_OBJECT
 
  public:
-  TBendDataForm(QWidget* owner, bool keepCopies, TModelObject& object, const QString& caption, int width,
-                int height, int helpContext);
+  TBendDataForm(QWidget* owner, bool keepCopies, TModelObject& object, const QString& caption, int width, int height,
+                int helpContext);
 
   TBend& Bend() const { return FBend; }
   QString GetOutputCaption() const override { return windowTitle(); }
@@ -49,10 +52,35 @@ class TBendDataForm : public TTessanDataForm {
   static TColumn& AddIndexColumn(TKitGrid& grid);
   static void SetHelpContext(TKitGrid& grid, int topic);
 
+  // A control that takes the room the user gives the form by resizing it:
+  // wider, taller or both. A grid grows by whole rows. A form with such a
+  // control can be resized; the buttons keep to its right edge, everything
+  // else keeps its place.
+  void Stretch(QWidget& control, bool wide, bool tall);
+
+  // A shown form opens at the size it was last left at; one made for
+  // output keeps its design size, on which text export depends.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  struct TStretched {
+    QWidget* Control;
+    QRect Design;
+    int DesignRows;
+    bool Wide, Tall;
+  };
+  void FollowSize();
+
   TBend& FBend;
   double FScaleX = 1.0;
   double FScaleY = 1.0;
+  QSize FDesignSize;
+  std::vector<TStretched> FStretched;
+  // The buttons' places at the design size, taken before the first resize.
+  std::vector<std::pair<QWidget*, QPoint>> FAnchoredRight;
+  bool FShownForEditing = false;
 };
 
 // The bend model a data-tree object belongs to.

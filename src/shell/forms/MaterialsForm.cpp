@@ -45,7 +45,8 @@ TEditMaterialsForm::TEditMaterialsForm(QWidget* owner, bool keepCopies, TModelOb
   PropertiesTabControl->move(X(2), 0);
   PropertiesTabControl->adjustSize();
   PropertiesLabel->setBuddy(PropertiesTabControl);
-  connect(PropertiesTabControl, &QTabBar::tabBarClicked, this, [this](int index) { PropertiesTabControlChange(index); });
+  connect(PropertiesTabControl, &QTabBar::tabBarClicked, this,
+          [this](int index) { PropertiesTabControlChange(index); });
 
   StressStrainCurve = Table(129, 101, 280, 103, 1, 6, page);
   StateForPrintingLabel = Label(QStringLiteral(" "), 9, 25, page);
@@ -84,6 +85,10 @@ TEditMaterialsForm::TEditMaterialsForm(QWidget* owner, bool keepCopies, TModelOb
   AddColumn(*StressStrainCurve, vnCurveStressOverE, vtReal, "Stress / E", "", 7, 12);
   StressStrainCurve->SetCounter(points);
   for (TKitGrid* grid : {Names, count, StressStrainCurve, points}) SetHelpContext(*grid, 580);
+  // The names take extra width; the curve, on its page, width and height.
+  for (QWidget* control : {static_cast<QWidget*>(types), static_cast<QWidget*>(Names)}) Stretch(*control, true, false);
+  for (QWidget* control : {static_cast<QWidget*>(page), static_cast<QWidget*>(StressStrainCurve)})
+    Stretch(*control, true, true);
   PlaceButtons(X(388), Y(14));
 }
 
@@ -175,7 +180,8 @@ void TEditMaterialsForm::ForEachOutputPass(const std::function<void()>& pass)
   for (int i = 0; i < materials.Count(); ++i) {
     TBendStiffenerMaterial* material = materials.Material(i);
     materials.SetCurrentItem(material);
-    PropertiesLabel->SetCaption(QStringLiteral("Properties of Material %1").arg(QString::fromStdString(material->Name())));
+    PropertiesLabel->SetCaption(
+        QStringLiteral("Properties of Material %1").arg(QString::fromStdString(material->Name())));
     for (int state = 0; state < StateCount; ++state) {
       const int remembered = material->CurrentState();
       Bend().SetInteger(vnCurrentState, 0, state);

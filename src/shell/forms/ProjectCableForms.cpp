@@ -15,6 +15,7 @@ TEditProjectForm::TEditProjectForm(QWidget* owner, bool keepCopies, TModelObject
     edit->SetVarNum(varNum);
     Place(*edit, 64, top, 385, 21);
     label->setBuddy(edit);
+    Stretch(*edit, true, false);
     top += 24;
   }
   // The units are not changed in these forms: the grid stays hidden.
@@ -42,7 +43,8 @@ TEditCableForm::TEditCableForm(QWidget* owner, bool keepCopies, TModelObject& ob
   AddColumn(*stiffness, vnCableBendStiffness1, vtReal, "State 1", "", 8, 10, 2);
   AddColumn(*stiffness, vnCableBendStiffness2, vtReal, "State 2", "", 8, 10, 2);
   stiffnessLabel->setBuddy(stiffness);
-  Label(QStringLiteral("&Allowable Bend Radius (%LL%):"), 32, 88)->setBuddy(Cell(vnAllowableBendRadius, 32, 104, 73, 18));
+  Label(QStringLiteral("&Allowable Bend Radius (%LL%):"), 32, 88)
+      ->setBuddy(Cell(vnAllowableBendRadius, 32, 104, 73, 18));
   Label(QStringLiteral("Stiffener &ID (%LL%):"), 32, 136)->setBuddy(Cell(vnStiffenerID, 32, 152, 73, 18));
   PlaceButtons(X(316), Y(14));
 }

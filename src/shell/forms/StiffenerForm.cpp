@@ -45,6 +45,8 @@ TEditStiffenerForm::TEditStiffenerForm(QWidget* owner, bool keepCopies, TModelOb
   UserDefinedPoints->SetCounter(count);
   SetHelpContext(*UserDefinedPoints, 580);
   SetHelpContext(*count, 580);
+  Stretch(*userDefined, true, true);
+  Stretch(*UserDefinedPoints, true, true);
   PlaceButtons(X(356), Y(14));
 }
 

@@ -31,6 +31,7 @@ TEditLoadCasesForm::TEditLoadCasesForm(QWidget* owner, bool keepCopies, TModelOb
   LoadCases->SetCounter(NumberOfLoadCases);
   SetHelpContext(*LoadCases, 580);
   SetHelpContext(*NumberOfLoadCases, 580);
+  Stretch(*LoadCases, true, true);
   PlaceButtons(X(380), Y(14));
 }
 
@@ -50,6 +51,7 @@ TEditDrawingForm::TEditDrawingForm(QWidget* owner, bool keepCopies, TModelObject
   circles->SetCounter(count);
   SetHelpContext(*circles, 580);
   SetHelpContext(*count, 580);
+  Stretch(*circles, true, true);
   PlaceButtons(X(316), Y(14));
 }
 
@@ -64,6 +66,8 @@ TEditMouldForm::TEditMouldForm(QWidget* owner, bool keepCopies, TModelObject& ob
   diameters->Core().ScrollBars = ssBoth;
   AddColumn(*diameters, vnMouldDiameter, vtReal, "Diameter (LL)", "", 7, 10);
   diameters->SetCounter(count);
+  // One column of numbers gains nothing from width.
+  Stretch(*diameters, false, true);
   PlaceButtons(X(228), Y(14));
 }
 
