@@ -67,6 +67,7 @@ void TChartEngine::ClearCurves()
   FCurves.clear();
   FNextColour = 0;
   FChart.Points.clear();
+  FStatusText.clear();
   ApplyLegendRule();
 }
 

@@ -83,7 +83,7 @@ class TChartEngine {
   int CurveCount() const { return static_cast<int>(FCurves.size()); }
   TCurve& Curve(int index) { return *FCurves.at(static_cast<std::size_t>(index)); }
   const TCurve& Curve(int index) const { return *FCurves.at(static_cast<std::size_t>(index)); }
-  // Deletes every curve and the points.
+  // Deletes every curve and the points, and the status line about them.
   void ClearCurves();
   // The centre of band curves: the last reference curve, or nullptr.
   const TCurve* ReferenceCurve() const;
@@ -92,6 +92,12 @@ class TChartEngine {
   std::vector<TChartPoint>& Points() { return FChart.Points; }
   TChartPoint& AddPoint(double x, double y);
   TInterceptList& Intercepts() { return FChart.Intercepts; }
+
+  // ---- status line ----
+  // What the graph leaves out and the user should know of, shown on a line
+  // below the graph; empty when everything is shown. Cleared with the curves.
+  const std::string& StatusText() const { return FStatusText; }
+  void SetStatusText(std::string text) { FStatusText = std::move(text); }
 
   // ---- titles ----
   void SetAxisTitle(int axis, const std::string& text) { FChart.Axes[Checked(axis)].Title = text; }
@@ -151,6 +157,7 @@ class TChartEngine {
   std::array<double, 2> FDataMin{NoDataMinimum, NoDataMinimum};
   std::array<double, 2> FDataMax{-NoDataMinimum, -NoDataMinimum};
   std::string FCaption;
+  std::string FStatusText;
   TBuilder FBuilder;
   std::vector<TNamedObject*> FDataObjects;
   std::unique_ptr<TNotifier> FNotifier;

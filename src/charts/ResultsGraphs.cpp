@@ -156,19 +156,53 @@ void SetPerformanceRanges(const TBend& bend, TChartEngine& engine)
   engine.SetAxisRange(1, Undefined, bend.TensionRanges().Min, bend.TensionRanges().Max);
 }
 
+// The status line of a performance graph when load cases lie beyond its
+// ranges, where the user would otherwise look for them in vain.
+std::string OutsideRangesText(const TBend& bend, const std::vector<int>& outside, bool allAboveTensions)
+{
+  if (outside.empty()) return {};
+  const TUnits& units = bend.Units();
+  const TRange& t = bend.TensionRanges();
+  const TAngleRange& a = bend.AngleRanges();
+  std::string cases;
+  if (outside.size() == 1) {
+    cases = bend.LoadCaseCaption(outside.front()) + " lies";
+  } else {
+    cases = "Load Cases ";
+    for (std::size_t k = 0; k < outside.size(); ++k)
+      cases += (k == 0 ? "" : k + 1 == outside.size() ? " and " : ", ") + std::to_string(outside[k] + 1);
+    cases += " lie";
+  }
+  const std::string tensions = Format("%g to %g %s", t.Min, t.Max, units.ExpandUnitNames("FF").c_str());
+  const std::string where = allAboveTensions ? " above the chart's tension range (" + tensions + ")"
+                                             : " outside the chart's ranges (tensions " + tensions +
+                                                   Format(", angles %g to %g deg)", a.Min, a.Max);
+  return cases + where + (outside.size() == 1 ? " and is not shown." : " and are not shown.");
+}
+
 // A point per load case with a state, green when it keeps within 1/ABR.
 void AddLoadCasePoints(TBend& bend, TChartEngine& engine)
 {
   TLoadCaseResults& results = bend.LoadCaseResults();
+  const TRange& t = bend.TensionRanges();
+  const TAngleRange& a = bend.AngleRanges();
+  std::vector<int> outside;
+  bool allAboveTensions = true;
   for (int i = 0; i < bend.LoadCaseCount(); ++i) {
     if (!bend.AnyStateIncluded(i)) continue;
     results.SetLoadCase(i);
     if (results.Status() != TResultsStatus::Calculated) continue;
-    TChartPoint& point = engine.AddPoint(bend.LoadCaseAngle(i), bend.LoadCaseTension(i));
+    const double angle = bend.LoadCaseAngle(i), tension = bend.LoadCaseTension(i);
+    TChartPoint& point = engine.AddPoint(angle, tension);
     point.Size = 5;
     point.Colour = results.CurvatureWithin(SafeDivide(1.0, bend.LoadCaseABR(i))) ? clGreenPass : clRed;
     if (GraphSettings().ShowLoadCaseLabels) point.Label = Format("%d", i + 1);
+    const bool angleInside = angle >= a.Min && angle <= a.Max;
+    if (angleInside && tension >= t.Min && tension <= t.Max) continue;
+    outside.push_back(i);
+    allAboveTensions = allAboveTensions && angleInside && tension > t.Max;
   }
+  engine.SetStatusText(OutsideRangesText(bend, outside, allAboveTensions));
 }
 
 // Samples ad hoc cases at random over the performance chart's ranges; a

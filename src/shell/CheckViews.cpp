@@ -1,13 +1,12 @@
 #include "shell/CheckViews.h"
 
 #include <QBoxLayout>
-#include <QTableView>
 
 #include "bend/Accuracy.h"
 #include "bend/Bend.h"
 #include "bend/DesignCheck.h"
-#include "presentation/CheckReports.h"
 #include "framework/kit/TableWindow.h"
+#include "presentation/CheckReports.h"
 
 namespace umbrinex {
 
@@ -16,20 +15,6 @@ namespace {
 constexpr const char* PassColour = "#1E8C3A";
 constexpr const char* FailColour = "#C62828";
 constexpr const char* NeutralColour = "#6D6D6D";
-
-// A text alone in its row runs on across the row, as it does in a
-// spreadsheet, rather than being cut off at the first column's edge.
-void SpanLines(TTableWindow& table)
-{
-  const TSheet& sheet = table.Workbook().ActiveSheet();
-  for (int row = 1; row <= sheet.LastRow(); ++row) {
-    if (!std::holds_alternative<std::string>(sheet.Cell(row, 1).Value)) continue;
-    bool alone = true;
-    for (int col = 2; col <= sheet.LastCol() && alone; ++col)
-      alone = std::holds_alternative<std::monostate>(sheet.Cell(row, col).Value);
-    if (alone && sheet.LastCol() > 1) table.View()->setSpan(row - 1, 0, 1, sheet.LastCol());
-  }
-}
 
 }  // namespace
 
@@ -86,13 +71,12 @@ void ShowAccuracy(TBend& bend, QWidget* parent, const std::function<void(TTableW
   const TDesignCheck check = CheckDesign(bend, coarse);
   const TAccuracy accuracy = EstimateAccuracy(bend, coarse, SolveIncludedStates(bend, 1));
   TTableWindow table(parent);
+  table.setWindowTitle(QStringLiteral("Accuracy"));
   TSpreadSheet& sheet = table.Sheet();
   sheet.NameSheet("Accuracy");
   WriteDesignCheck(bend, check, sheet);
   WriteAccuracy(bend, check, accuracy, sheet);
   table.Reload();
-  SpanLines(table);
-  table.View()->resizeColumnsToContents();
   if (shown) {
     shown(table);
     return;

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include "bend/Bend.h"
@@ -31,67 +32,77 @@ namespace umbrinex {
 
 namespace {
 
-std::vector<std::string>& Documents()
+std::unique_ptr<QTemporaryDir>& Folder()
 {
-  static std::vector<std::string> documents;
-  return documents;
+  static std::unique_ptr<QTemporaryDir> folder;
+  return folder;
 }
 
-bool SameFile(const std::string& a, const std::string& b)
+// A data file's base name, and the name of the folder it is in.
+std::string BaseName(const std::string& dataFile)
 {
-  return QFileInfo(QString::fromStdString(a)).absoluteFilePath().compare(
-             QFileInfo(QString::fromStdString(b)).absoluteFilePath(), Qt::CaseInsensitive) == 0;
+  const std::string stem = fs::path(dataFile).stem().string();
+  return stem.empty() ? std::string("design") : stem;
 }
 
-std::string Hex(unsigned value)
+std::string FolderName(const std::string& dataFile)
 {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string text;
-  do {
-    text.insert(text.begin(), digits[value % 16]);
-    value /= 16;
-  } while (value > 0);
-  return text;
+  std::error_code error;
+  const fs::path full = fs::absolute(fs::path(dataFile), error);
+  return (error ? fs::path(dataFile) : full).parent_path().filename().string();
+}
+
+// base + ".txt", or with the first number from 2 that makes it free: no
+// file of that name in the folder, and not the name reserved for the other
+// document.
+std::string FreeName(const std::string& base, const std::string& folder, const std::string& reserved)
+{
+  std::error_code error;
+  for (int n = 1;; ++n) {
+    const std::string name = n == 1 ? base + ".txt" : base + " (" + std::to_string(n) + ").txt";
+    const std::string document = (fs::path(folder) / name).string();
+    if (document != reserved && !fs::exists(document, error)) return document;
+  }
 }
 
 }  // namespace
 
 std::string CompareFolder()
 {
-  const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("Tessan"));
-  QDir().mkpath(folder);
-  return folder.toStdString();
+  std::unique_ptr<QTemporaryDir>& folder = Folder();
+  if (!folder || !folder->isValid() || !QFileInfo::exists(folder->path()))
+    folder =
+        std::make_unique<QTemporaryDir>(QDir(QDir::tempPath()).filePath(QStringLiteral("umbrinex-compare-XXXXXX")));
+  if (!folder->isValid())
+    throw EExpected(
+        "Cannot make a temporary folder for the documents to compare: " + folder->errorString().toStdString() + ".");
+  return folder->path().toStdString();
 }
 
 void DeleteCompareDocuments()
 {
-  std::error_code ignored;
-  for (const std::string& document : Documents()) fs::remove(document, ignored);
-  Documents().clear();
+  Folder().reset();
 }
 
-std::string CompareDocumentName(const std::string& dataFile, const std::string& folder,
-                                const std::string& otherDocument)
+std::array<std::string, 2> CompareDocumentNames(const std::string& dataFile1, const std::string& dataFile2,
+                                                const std::string& folder)
 {
-  const std::string name = fs::path(dataFile).stem().string() + ".txt";
-  std::string document = (fs::path(folder) / name).string();
-  std::error_code error;
-  if (!fs::exists(document, error)) return document;
-  if (!(otherDocument.size() > 0 && SameFile(document, otherDocument)) && fs::remove(document, error)) return document;
-  for (unsigned i = 0;; ++i) {
-    const std::string counter = Hex(i);
-    std::string numbered = name;
-    numbered.replace(0, std::min(counter.size(), numbered.size()), counter);
-    document = (fs::path(folder) / numbered).string();
-    if (!fs::exists(document, error)) return document;
+  std::string bases[2] = {BaseName(dataFile1), BaseName(dataFile2)};
+  if (bases[0] == bases[1]) {
+    const std::string folders[2] = {FolderName(dataFile1), FolderName(dataFile2)};
+    if (!folders[0].empty() && !folders[1].empty() && folders[0] != folders[1])
+      for (int i = 0; i < 2; ++i) bases[i] += " (" + folders[i] + ")";
   }
+  const std::string first = FreeName(bases[0], folder, {});
+  return {first, FreeName(bases[1], folder, first)};
 }
 
 QStringList CompareArguments(const QString& parameters, const QString& document1, const QString& document2)
 {
   QString command;
   for (qsizetype i = 0; i < parameters.size(); ++i) {
-    if (parameters[i] == u'%' && i + 1 < parameters.size() && (parameters[i + 1] == u'1' || parameters[i + 1] == u'2')) {
+    if (parameters[i] == u'%' && i + 1 < parameters.size() &&
+        (parameters[i + 1] == u'1' || parameters[i + 1] == u'2')) {
       command += u'"' + (parameters[i + 1] == u'1' ? document1 : document2) + u'"';
       ++i;
     } else {
@@ -103,7 +114,8 @@ QStringList CompareArguments(const QString& parameters, const QString& document1
 
 void CheckCompareSettings(const QString& program, const QString& parameters)
 {
-  if (program.trimmed().isEmpty()) throw EExpected("You have not specified a Compare Program.  Click Help for details.");
+  if (program.trimmed().isEmpty())
+    throw EExpected("You have not specified a Compare Program.  Click Help for details.");
   for (const char* placeholder : {"%1", "%2"})
     if (!parameters.contains(QLatin1String(placeholder)))
       throw EExpected(std::string("The compare program's Command Line Parameters must include ") + placeholder +
@@ -116,22 +128,19 @@ bool CompareDataFiles(const QString& program, const QString& parameters, const s
   CheckCompareSettings(program, parameters);
   TBusy busy;
   TQuietMode quiet;
-  const std::string folder = CompareFolder();
-  std::string documents[2];
+  const std::array<std::string, 2> documents = CompareDocumentNames(file1, file2, CompareFolder());
   try {
     std::unique_ptr<TBend> model = New<TBend>();
     const std::string files[2] = {file1, file2};
     for (int i = 0; i < 2; ++i) {
-      documents[i] = CompareDocumentName(files[i], folder, i == 1 ? documents[0] : std::string());
       LoadFromFile(*model, files[i]);
       SaveTextFile(documents[i], DesignDataText(*model, files[i]));
-      Documents().push_back(documents[i]);
     }
   } catch (const EUmbrinexError&) {
     return false;  // messages are quiet: the comparison ends without a word
   }
-  const QStringList arguments = CompareArguments(parameters, QString::fromStdString(documents[0]),
-                                                 QString::fromStdString(documents[1]));
+  const QStringList arguments =
+      CompareArguments(parameters, QString::fromStdString(documents[0]), QString::fromStdString(documents[1]));
   QProcess::startDetached(program, arguments);
   return true;
 }

@@ -4,6 +4,7 @@
 // (the data export of all forms) in a temporary folder, and the program is
 // started with the two document names. The program itself compares nothing.
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,16 +18,19 @@ class QTabWidget;
 
 namespace umbrinex {
 
-// The documents of this run of the program; deleted when it ends.
+// The folder of this run's documents: made on first use, readable by the
+// user alone and by no other run of the program, and removed with every
+// document in it when the program ends (DeleteCompareDocuments).
 std::string CompareFolder();
 void DeleteCompareDocuments();
 
-// The name for the document of a data file in the folder: the data file's
-// name with ".txt". When that file exists and is the document just written
-// for the other file, or cannot be deleted, a counter in hexadecimal
-// replaces the start of the name (0, 1, 2, ...) until the name is free.
-std::string CompareDocumentName(const std::string& dataFile, const std::string& folder,
-                                const std::string& otherDocument);
+// The names for the documents of two data files in the folder: each data
+// file's base name with ".txt" ("riser.txt"). Two designs of the same base
+// name are told apart by the names of their folders ("riser (old).txt",
+// "riser (new).txt"); a name already taken in the folder, by an earlier
+// comparison that may still be open, gets a number ("riser (2).txt").
+std::array<std::string, 2> CompareDocumentNames(const std::string& dataFile1, const std::string& dataFile2,
+                                                const std::string& folder);
 
 // The parameters with "%1" and "%2" replaced by the quoted document names
 // (replaced text is not searched again), split into arguments as a shell

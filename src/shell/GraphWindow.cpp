@@ -1,6 +1,7 @@
 #include "shell/GraphWindow.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QVBoxLayout>
@@ -18,9 +19,17 @@ TGraphWindow::TGraphWindow(TBend& bend, TResultsGraph kind, QWidget* parent)
   ConfigureResultsGraph(FEngine, kind);
   FGraph = new TGraph(FEngine, this);
   FGraph->setContextMenuPolicy(Qt::NoContextMenu);
+  FStatus = new QLabel(this);
+  FStatus->setWordWrap(true);
+  FStatus->setContentsMargins(6, 2, 6, 2);
+  FStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  FStatus->hide();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(FGraph);
+  layout->setSpacing(0);
+  layout->addWidget(FGraph, 1);
+  layout->addWidget(FStatus);
+  FEngine.OnDataChanged = [this] { UpdateStatusLine(); };
   QAction* undoZoom = new QAction(QStringLiteral("&Undo Zoom"), this);
   ContextMenu()->insertAction(ContextMenu()->actions().value(0), undoZoom);
   connect(undoZoom, &QAction::triggered, this, [this] { FGraph->UndoZoom(); });
@@ -33,13 +42,22 @@ TGraphWindow::TGraphWindow(TBend& bend, TResultsGraph kind, QWidget* parent)
 TGraphWindow::~TGraphWindow()
 {
   // The graph paints the engine: it goes first.
+  FEngine.OnDataChanged = nullptr;
   delete FGraph;
 }
 
 void TGraphWindow::Refresh()
 {
   FEngine.Rebuild(rfTitles | rfData | rfRanges);
+  UpdateStatusLine();
   FGraph->update();
+}
+
+void TGraphWindow::UpdateStatusLine()
+{
+  const QString text = QString::fromStdString(FEngine.StatusText());
+  if (FStatus->text() != text) FStatus->setText(text);
+  FStatus->setVisible(!text.isEmpty());
 }
 
 void TGraphWindow::PrepareOutput()

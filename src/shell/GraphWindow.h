@@ -6,6 +6,8 @@
 #include "charts/ResultsGraphs.h"
 #include "framework/kit/ResultWindow.h"
 
+class QLabel;
+
 namespace umbrinex {
 
 class TBend;
@@ -21,6 +23,8 @@ class TGraphWindow : public TResultWindow {
   TResultsGraph Kind() const { return FKind; }
   TChartEngine& Engine() { return FEngine; }
   TGraph& Graph() const { return *FGraph; }
+  // The line below the graph about what it leaves out; hidden when empty.
+  QLabel* StatusLine() const { return FStatus; }
 
   // Rebuilds from the results with the default ranges.
   void Refresh() override;
@@ -30,9 +34,11 @@ class TGraphWindow : public TResultWindow {
 
  private:
   void PrepareOutput();
+  void UpdateStatusLine();
   TResultsGraph FKind;
   TChartEngine FEngine;
   TGraph* FGraph;
+  QLabel* FStatus;
 };
 
 }  // namespace umbrinex

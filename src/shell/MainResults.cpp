@@ -8,6 +8,7 @@
 #include "bend/Bend.h"
 #include "bend/BendResults.h"
 #include "bend/BendVarNums.h"
+#include "bend/DesignCheck.h"
 #include "bend/KeyResults.h"
 #include "bend/LoadCaseResults.h"
 #include "framework/data/Messages.h"
@@ -15,6 +16,7 @@
 #include "framework/kit/Graph.h"
 #include "framework/kit/TableWindow.h"
 #include "graphics/StiffenerDrawing.h"
+#include "presentation/CheckReports.h"
 #include "presentation/Reports.h"
 #include "shell/GraphWindow.h"
 #include "shell/MainPanels.h"
@@ -261,7 +263,11 @@ void TMainResults::RunTable(const std::function<bool(TTableWindow&)>& fill)
 void TMainResults::ShowKeyValues()
 {
   RunTable([this](TTableWindow& table) {
+    table.setWindowTitle(QStringLiteral("Key Values"));
     WriteToSheet(FBend.KeyResults(), table.Sheet());
+    // Whether the design passes belongs with its key figures, as the batch
+    // program prints them; in cells, it is copied and exported with them.
+    WriteDesignCheck(FBend, CheckDesign(FBend), table.Sheet());
     return true;
   });
 }
@@ -269,13 +275,16 @@ void TMainResults::ShowKeyValues()
 bool TMainResults::FillValues(TTableWindow& table)
 {
   if (FCurrent == GraphWindow(TResultsGraph::DesignChart)) {
+    table.setWindowTitle(QStringLiteral("Design Chart Values"));
     WriteToSheet(FBend.DesignChartResults(), table.Sheet());
   } else if (FCurrent == GraphWindow(TResultsGraph::PerformanceChart)) {
+    table.setWindowTitle(QStringLiteral("Performance Chart Values"));
     WriteToSheet(FBend.PerformanceChartResults(), table.Sheet());
   } else if (FCurrent == FDeflected || FCurrent == GraphWindow(TResultsGraph::DeflectionChart) ||
              FCurrent == GraphWindow(TResultsGraph::CurvatureChart) ||
              FCurrent == GraphWindow(TResultsGraph::StrainChart)) {
     CheckLoadCaseCanBeDisplayed(FBend);
+    table.setWindowTitle(QStringLiteral("Load Case %1 Values").arg(FBend.SelectedLoadCase() + 1));
     WriteToSheet(FBend.LoadCaseResults(), table.Sheet());
   } else {
     return false;

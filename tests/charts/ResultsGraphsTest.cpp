@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "bend/Bend.h"
+#include "bend/BendVarNums.h"
 #include "bend/LoadCaseResults.h"
 #include "charts/GraphValues.h"
 #include "charts/ResultsGraphs.h"
@@ -206,6 +207,34 @@ TEST_F(ResultsGraphs, PerformanceChartMarksEachLoadCaseAgainstTheEnvelope)
   GraphSettings().ShowLoadCaseLabels = false;
   e.Rebuild(rfData);
   EXPECT_TRUE(std::all_of(e.Points().begin(), e.Points().end(), [](const TChartPoint& p) { return p.Label.empty(); }));
+}
+
+TEST_F(ResultsGraphs, PerformanceChartSaysWhichLoadCasesLieBeyondItsRanges)
+{
+  EXPECT_EQ(Build(TResultsGraph::PerformanceChart).StatusText(), "") << "every load case of the default design shows";
+
+  Set(vnLoadCaseTension, 80.0, 3);
+  EXPECT_EQ(Build(TResultsGraph::PerformanceChart).StatusText(),
+            "Load Case 4 (T=80, A=29) lies above the chart's tension range (0 to 50 kN) and is not shown.");
+  ASSERT_EQ(engine->Points().size(), 5u) << "the point is still there for a zoom or a wider range";
+  Set(vnLoadCaseTension, 60.5, 4);
+  EXPECT_EQ(Build(TResultsGraph::PerformanceChart).StatusText(),
+            "Load Cases 4 and 5 lie above the chart's tension range (0 to 50 kN) and are not shown.");
+
+  Set(vnLoadCaseTension, 31.0, 3);
+  Set(vnLoadCaseTension, 42.0, 4);
+  Set(vnAngleMax, 45.0);
+  EXPECT_EQ(Build(TResultsGraph::PerformanceChart).StatusText(),
+            "Load Cases 1 and 3 lie outside the chart's ranges (tensions 0 to 50 kN, angles 0 to 45 deg) and are "
+            "not shown.");
+  Set(vnLoadCaseAngle, 50.0, 1);
+  EXPECT_EQ(Build(TResultsGraph::PerformanceChart).StatusText(),
+            "Load Cases 1, 2 and 3 lie outside the chart's ranges (tensions 0 to 50 kN, angles 0 to 45 deg) and are "
+            "not shown.");
+  // A change of the design that brings them back clears the line.
+  Set(vnAngleMax, 90.0);
+  engine->Rebuild(rfData);
+  EXPECT_EQ(engine->StatusText(), "");
 }
 
 class PerformanceMap : public ResultsGraphs {

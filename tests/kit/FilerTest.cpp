@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include "KitTestSupport.h"
 #include "framework/kit/FileCommands.h"
 #include "framework/kit/FileNames.h"
@@ -102,6 +104,79 @@ TEST_F(Filer, ProposesUntitledForTheFirstSaveAndRemembersTheChosenName)
                ESilentAbort);
   EXPECT_EQ(Dialogs.Requests[1].ProposedName, "first.dat");
   EXPECT_EQ(Dialogs.Requests[1].Folder, Folder.Path.string() + "/");
+}
+
+// Save As never starts in the program's folder, which an installed program
+// cannot write to.
+class SaveFolder : public Filer {
+ protected:
+  void SetUp() override
+  {
+    Filer::SetUp();
+    FHome = qgetenv("HOME");
+    fs::create_directories(Folder.Path / "home");
+    qputenv("HOME", QByteArray::fromStdString(Home()));
+  }
+  void TearDown() override
+  {
+    qputenv("HOME", FHome);
+    Filer::TearDown();
+  }
+  std::string Home() const { return (Folder.Path / "home").string(); }
+  std::string SaveAsFolder(TTessanFiler& filer)
+  {
+    Dialogs.Names = {""};
+    EXPECT_THROW(filer.ShowSaveDialog("Save Data", {DataFileClass}, DataFileClass), ESilentAbort);
+    return Dialogs.Requests.empty() ? std::string() : Dialogs.Requests.back().Folder;
+  }
+
+ private:
+  QByteArray FHome;
+};
+
+TEST_F(SaveFolder, IsTheDesignsFolderThenTheLastFolderUsedThenHome)
+{
+  ASSERT_TRUE(KitPreferences().LatestMainFileName.IsDefault());
+  TTessanFiler filer = MakeFiler();
+  EXPECT_EQ(SaveAsFolder(filer), Home()) << "a new design with no folder used yet";
+  EXPECT_EQ(Dialogs.Requests.back().ProposedName, "untitled.mxd");
+
+  fs::create_directories(Folder.Path / "a");
+  fs::create_directories(Folder.Path / "b");
+  filer.Load(WriteDesign(Folder.File("a/riser.mxd"), "A"), DataFileClass, *Bend);
+  // Another dialog since then chose a file elsewhere.
+  Dialogs.Names = {Folder.File("b/other.mxd")};
+  filer.ShowOpenDialog("Open", {DataFileClass}, false, "", DataFileClass);
+  EXPECT_EQ(SaveAsFolder(filer), Folder.Path.string() + "/a/");
+  EXPECT_EQ(Dialogs.Requests.back().ProposedName, "riser.mxd");
+
+  // New forgets the design; the folder last used is remembered.
+  filer.Forget();
+  EXPECT_EQ(SaveAsFolder(filer), Folder.Path.string() + "/b/");
+  TTessanFiler nextRun = MakeFiler();
+  EXPECT_EQ(SaveAsFolder(nextRun), Folder.Path.string() + "/b/");
+}
+
+TEST_F(SaveFolder, PassesOverAFolderThatCannotBeWritten)
+{
+  const fs::path examples = Folder.Path / "share" / "Examples";
+  fs::create_directories(examples);
+  const std::string example = WriteDesign((examples / "riser.mxd").string(), "Example");
+  fs::permissions(examples, fs::perms::owner_read | fs::perms::owner_exec);
+  struct TRestore {
+    fs::path Path;
+    ~TRestore() { fs::permissions(Path, fs::perms::owner_all); }
+  } restore{examples};
+  TTessanFiler filer = MakeFiler();
+  filer.Load(example, DataFileClass, *Bend);
+  if (QFileInfo(QString::fromStdString(examples.string())).isWritable()) {
+    // This user writes to any folder of the disk; a process's own folder
+    // of /proc is closed even to it.
+    filer.SetCurrentFileName("/proc/self/riser.mxd");
+    filer.SetLatestFileName("/proc/self/riser.mxd");
+  }
+  EXPECT_EQ(SaveAsFolder(filer), Home());
+  EXPECT_EQ(Dialogs.Requests.back().ProposedName, "riser.mxd");
 }
 
 TEST_F(Filer, SavesADesignReadFromAnOlderFileUnderTheNewExtensionWithoutAsking)

@@ -68,6 +68,21 @@ class TOpenedUrls : public QObject {
   void Open(const QUrl& url) { Urls.push_back(url); }
 };
 
+TEST_F(Manual, WithoutAViewerTheMessageNamesTheWholePathAndWhatIsMissing)
+{
+  WriteText(Folder.File(ManualFileName), "%PDF-1.4");
+  TOpenedUrls opened;
+  // A handler that cannot be called is how the desktop answers when it has
+  // nothing to open the file with.
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "NoViewer");
+  OpenManual(Folder.Path.string());
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  ASSERT_EQ(Messages.Texts().size(), 1u);
+  EXPECT_EQ(Messages.Texts().front(),
+            "Cannot open file " + Folder.File(ManualFileName) + ".  No PDF viewer was found.");
+  EXPECT_EQ(Messages.Requests.front().Type, TMessageType::Information);
+}
+
 #ifdef UMBRINEX_MANUAL_PDF
 TEST_F(Manual, TheBuiltManualIsOpenedByHelpManual)
 {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -79,8 +80,9 @@ TEST_F(CompareData, BothDocumentsAreWrittenAndPassedInTheOrderOfTheParameters)
   ASSERT_TRUE(CompareDataFiles(QString::fromStdString(Script), QStringLiteral("-x %2 --then %1"), one, two));
   const std::vector<std::string> arguments = Recorded();
   const std::string folder = CompareFolder();
-  const std::string first = (fs::path(folder) / "riser.txt").string();
-  const std::string second = (fs::path(folder) / "0iser.txt").string();  // the same name again
+  // The same name twice: each is told by its folder.
+  const std::string first = (fs::path(folder) / "riser (old).txt").string();
+  const std::string second = (fs::path(folder) / "riser (new).txt").string();
   ASSERT_EQ(arguments, (std::vector<std::string>{"-x", second, "--then", first}));
   EXPECT_NE(Text(first).find("11.000"), std::string::npos);
   EXPECT_NE(Text(second).find("12.500"), std::string::npos);
@@ -92,6 +94,29 @@ TEST_F(CompareData, BothDocumentsAreWrittenAndPassedInTheOrderOfTheParameters)
   DeleteCompareDocuments();
   EXPECT_FALSE(fs::exists(first));
   EXPECT_FALSE(fs::exists(second));
+  EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST_F(CompareData, TheDocumentsGoToAFolderOfThisRunAloneThatTheEndOfTheRunRemoves)
+{
+  const std::string folder = CompareFolder();
+  EXPECT_EQ(CompareFolder(), folder) << "one folder for the whole run";
+  EXPECT_NE(fs::path(folder), fs::temp_directory_path() / "Tessan");
+  EXPECT_EQ(fs::path(folder).parent_path(), fs::path(QDir::tempPath().toStdString()));
+  EXPECT_EQ(fs::status(folder).permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none)
+      << "no other user reads the designs' data";
+
+  const std::string one = Design("a", "riser.mxd", 11.0);
+  const std::string two = Design("a", "buoy.mxd", 12.5);
+  ASSERT_TRUE(CompareDataFiles(QString::fromStdString(Script), QStringLiteral("%1 %2"), one, two));
+  EXPECT_EQ(Recorded(), (std::vector<std::string>{(fs::path(folder) / "riser.txt").string(),
+                                                  (fs::path(folder) / "buoy.txt").string()}));
+  DeleteCompareDocuments();
+  EXPECT_FALSE(fs::exists(folder));
+  // A comparison after that gets a folder of its own again.
+  const std::string next = CompareFolder();
+  EXPECT_TRUE(fs::is_directory(next));
+  EXPECT_NE(next, folder);
 }
 
 TEST_F(CompareData, NothingStartsWhenFileTwoIsNotADesign)
@@ -138,26 +163,33 @@ TEST_F(CompareData, SettingsAreCheckedBeforeAnythingIsConverted)
 
 TEST(CompareArguments, QuotedNamesReplaceEachPlaceholderOnce)
 {
-  EXPECT_EQ(CompareArguments(QStringLiteral("%1 %1 /diff %2"), QStringLiteral("/t/a %2.txt"), QStringLiteral("/t/b.txt")),
-            (QStringList{QStringLiteral("/t/a %2.txt"), QStringLiteral("/t/a %2.txt"), QStringLiteral("/diff"),
-                         QStringLiteral("/t/b.txt")}));
+  EXPECT_EQ(
+      CompareArguments(QStringLiteral("%1 %1 /diff %2"), QStringLiteral("/t/a %2.txt"), QStringLiteral("/t/b.txt")),
+      (QStringList{QStringLiteral("/t/a %2.txt"), QStringLiteral("/t/a %2.txt"), QStringLiteral("/diff"),
+                   QStringLiteral("/t/b.txt")}));
 }
 
-TEST_F(CompareData, ADocumentThatCannotBeReplacedKeepsItsNameAndTheNewOneCounts)
+TEST_F(CompareData, DocumentsOfAnEarlierComparisonStayAndTheNewOnesAreNumbered)
 {
   const std::string folder = Folder.File("docs");
   fs::create_directories(folder);
-  const std::string taken = (fs::path(folder) / "riser.txt").string();
-  std::ofstream(taken) << "old";
-  // Free to delete: the name is used again.
-  EXPECT_EQ(CompareDocumentName("/x/riser.mxd", folder, ""), taken);
-  // The other document of this comparison is never replaced.
-  std::ofstream(taken) << "first";
-  EXPECT_EQ(CompareDocumentName("/y/riser.mxd", folder, taken), (fs::path(folder) / "0iser.txt").string());
-  std::ofstream((fs::path(folder) / "0iser.txt").string()) << "x";
-  EXPECT_EQ(CompareDocumentName("/y/riser.mxd", folder, taken), (fs::path(folder) / "1iser.txt").string());
-  EXPECT_EQ(CompareDocumentName("/y/a.mxd", folder, (fs::path(folder) / "a.txt").string()),
-            (fs::path(folder) / "a.txt").string());
+  auto in = [&](const std::string& name) { return (fs::path(folder) / name).string(); };
+  using TNames = std::array<std::string, 2>;
+  EXPECT_EQ(CompareDocumentNames("/x/riser.mxd", "/x/buoy.dat", folder), (TNames{in("riser.txt"), in("buoy.txt")}));
+  // Still open in the comparison program, perhaps: never replaced.
+  std::ofstream(in("riser.txt")) << "earlier";
+  EXPECT_EQ(CompareDocumentNames("/x/riser.mxd", "/x/buoy.dat", folder), (TNames{in("riser (2).txt"), in("buoy.txt")}));
+  std::ofstream(in("riser (2).txt")) << "earlier";
+  EXPECT_EQ(CompareDocumentNames("/y/riser.mxd", "/y/buoy.mxd", folder), (TNames{in("riser (3).txt"), in("buoy.txt")}));
+  // The same name in folders of the same name: the second counts on from the first.
+  EXPECT_EQ(CompareDocumentNames("/x/a/riser.mxd", "/y/a/riser.mxd", folder),
+            (TNames{in("riser (3).txt"), in("riser (4).txt")}));
+  // The same file twice.
+  EXPECT_EQ(CompareDocumentNames("/x/b/pipe.mxd", "/x/b/pipe.mxd", folder),
+            (TNames{in("pipe.txt"), in("pipe (2).txt")}));
+  EXPECT_EQ(CompareDocumentNames("/x/old/pipe.mxd", "/x/new/pipe.mxd", folder),
+            (TNames{in("pipe (old).txt"), in("pipe (new).txt")}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "naming writes nothing";
 }
 
 }  // namespace

@@ -449,7 +449,7 @@ TEST_F(TableWindow, KeyValuesOpenReadOnlyUnderTheResultsCaption)
   bool shown = false;
   Results().OnTableShown = [&](TTableWindow& table) {
     shown = true;
-    EXPECT_EQ(table.windowTitle(), QStringLiteral("Umbrinex Results"));
+    EXPECT_EQ(table.windowTitle(), QStringLiteral("Key Values"));
     EXPECT_EQ(table.size(), QSize(800, 600));
     EXPECT_FALSE(table.Editable());
     EXPECT_EQ(table.View()->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -465,6 +465,95 @@ TEST_F(TableWindow, KeyValuesOpenReadOnlyUnderTheResultsCaption)
   };
   Results().ShowKeyValues();
   EXPECT_TRUE(shown);
+}
+
+TEST_F(TableWindow, KeyValuesEndWithTheDesignCheckInCellsThatAreCopiedWithThem)
+{
+  QString copied;
+  QStringList column;
+  Results().OnTableShown = [&](TTableWindow& table) {
+    const TSheet& sheet = table.Workbook().ActiveSheet();
+    for (int row = 1; row <= sheet.LastRow(); ++row)
+      column << table.View()->model()->data(table.View()->model()->index(row - 1, 0)).toString();
+    table.SelectAll();
+    table.Copy();
+    copied = QApplication::clipboard()->text();
+  };
+  Results().ShowKeyValues();
+  const qsizetype key = column.indexOf(QStringLiteral("Max Root Shear"));
+  const qsizetype check = column.indexOf(QStringLiteral("Design Check"));
+  ASSERT_GE(key, 0);
+  EXPECT_GT(check, key) << "the check follows the key results";
+  EXPECT_TRUE(column.contains(QStringLiteral("Governing: Load Case 4, State 1, MBR/ABR 0.7366")));
+  EXPECT_EQ(column.back(), QStringLiteral("Verdict: FAIL"));
+  EXPECT_TRUE(copied.contains(QStringLiteral("Verdict: FAIL")));
+  EXPECT_TRUE(copied.contains(QStringLiteral("MBR/ABR")));
+}
+
+TEST_F(TableWindow, ColumnsFitTheirNumbersAndTextsRunOnOverEmptyCells)
+{
+  Results().OnTableShown = [&](TTableWindow& table) {
+    table.show();
+    QTableView* view = table.View();
+    QAbstractItemModel* model = view->model();
+    const TSheet& sheet = table.Workbook().ActiveSheet();
+    for (int row = 0; row < model->rowCount(); ++row)
+      for (int col = 0; col < model->columnCount(); ++col) {
+        if (!std::holds_alternative<double>(sheet.Cell(row + 1, col + 1).Value)) continue;
+        EXPECT_LE(view->sizeHintForIndex(model->index(row, col)).width(), view->columnWidth(col))
+            << "row " << row + 1 << ", column " << col + 1 << ": "
+            << model->data(model->index(row, col)).toString().toStdString();
+      }
+    // The long lines of the key results run on to the right instead of
+    // making the first column as wide as they are.
+    EXPECT_LT(view->columnWidth(0), 250);
+    const int moment = 3;  // "Root Moment (FF.LL)" of the events
+    EXPECT_LE(view->columnViewportPosition(moment) + view->columnWidth(moment), view->viewport()->width())
+        << "the figures are on screen";
+    const qsizetype title = 0;
+    EXPECT_EQ(view->columnSpan(title, 0), model->columnCount()) << "the title runs on over the whole row";
+    table.hide();
+  };
+  Results().ShowKeyValues();
+}
+
+TEST_F(TableWindow, TheBendingHeadingIsCentredOverItsThreeColumns)
+{
+  Select(FixedResultsNodes + 2);
+  int checked = 0;
+  Results().OnTableShown = [&](TTableWindow& table) {
+    EXPECT_EQ(table.windowTitle(), QStringLiteral("Load Case 3 Values"));
+    QTableView* view = table.View();
+    QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+      for (int col = 0; col < model->columnCount(); ++col) {
+        if (model->data(model->index(row, col)).toString() != QStringLiteral("Bending")) continue;
+        ++checked;
+        EXPECT_EQ(model->data(model->index(row + 1, col + 1)).toString(), QStringLiteral("Radius"));
+        EXPECT_EQ(view->columnSpan(row, col), 3) << "Curvature, Radius and Moment";
+        EXPECT_EQ(model->data(model->index(row, col), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+        const int centre = view->visualRect(model->index(row, col)).center().x();
+        EXPECT_GE(centre, view->columnViewportPosition(col + 1));
+        EXPECT_LT(centre, view->columnViewportPosition(col + 1) + view->columnWidth(col + 1)) << "over Radius";
+      }
+  };
+  Results().ShowValues();
+  EXPECT_EQ(checked, 1);
+}
+
+TEST_F(ResultsViews, APerformanceChartWithALoadCaseAboveItsTensionsSaysSoBelowTheGraph)
+{
+  Select(rnPerformanceChart);
+  TGraphWindow* chart = Results().GraphWindow(TResultsGraph::PerformanceChart);
+  EXPECT_TRUE(chart->StatusLine()->isHidden()) << "all load cases show";
+  ASSERT_EQ(Set(vnLoadCaseTension, 80.0, vtReal, 3).Code, acOk);
+  Results().DataChanged();
+  Results().Idle();
+  EXPECT_FALSE(chart->StatusLine()->isHidden());
+  EXPECT_EQ(chart->StatusLine()->text(),
+            QStringLiteral("Load Case 4 (T=80, A=29) lies above the chart's tension range (0 to 50 kN) and is not "
+                           "shown."));
+  EXPECT_TRUE(Messages.Requests.empty());
 }
 
 TEST_F(TableWindow, CopyPutsNumbersOnTheClipboardAtFullPrecision)
@@ -595,7 +684,7 @@ TEST_F(CheckViews, TheAccuracyCommandShowsTheCheckAndTheErrorsInATableWindow)
   bool shown = false;
   Form->Results()->OnTableShown = [&](TTableWindow& table) {
     shown = true;
-    EXPECT_EQ(table.windowTitle(), QStringLiteral("Umbrinex Results"));
+    EXPECT_EQ(table.windowTitle(), QStringLiteral("Accuracy"));
     EXPECT_EQ(table.Sheet().SheetName(), "Accuracy");
     QStringList column;
     for (int row = 1; row <= table.Sheet().LastRow(); ++row)

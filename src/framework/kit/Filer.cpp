@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -36,6 +37,11 @@ bool FolderExists(const std::string& folder)
 {
   std::error_code error;
   return !folder.empty() && fs::is_directory(folder, error);
+}
+
+bool WritableFolder(const std::string& folder)
+{
+  return FolderExists(folder) && QFileInfo(QString::fromStdString(folder)).isWritable();
 }
 
 bool FileExists(const std::string& fileName)
@@ -87,6 +93,19 @@ std::string TTessanFiler::InitialFolder(const std::string& fileName) const
   return fs::current_path(error).string();
 }
 
+std::string TTessanFiler::SaveFolder() const
+{
+  // The stored default is the examples folder, which is a place to open
+  // designs from, not one the user chose to save in.
+  const bool storedChosen = FLatestSetting && !FLatestSetting->IsDefault();
+  for (const std::string& name :
+       {FCurrentFileName, FLatestFileName, storedChosen ? FLatestSetting->CurrentValue() : std::string()}) {
+    const std::string folder = FolderPart(name);
+    if (WritableFolder(folder)) return folder;
+  }
+  return QDir::homePath().toStdString();
+}
+
 std::vector<std::string> TTessanFiler::ShowOpenDialog(const std::string& title, const std::vector<TFileClass>& classes,
                                                       bool allowMultiple, const std::string& defaultName,
                                                       const TFileClass& defaultClass)
@@ -105,10 +124,13 @@ std::vector<std::string> TTessanFiler::ShowOpenDialog(const std::string& title, 
 void TTessanFiler::ShowSaveDialog(const std::string& title, const std::vector<TFileClass>& classes,
                                   const TFileClass& defaultClass)
 {
-  const std::string proposed = FLatestFileName.empty() ? "untitled" + Extension(defaultClass)
-                                                       : ChangeFileExt(FLatestFileName, Extension(defaultClass));
-  TFileDialogRequest request{
-      title, classes, IndexOf(classes, defaultClass), false, InitialFolder(proposed), FileNameOnly(proposed)};
+  // The design's own name comes first, so that Save As of an open design
+  // proposes it where it is, whatever other dialogs were used since.
+  const std::string& named = HasFileName() ? FCurrentFileName : FLatestFileName;
+  const std::string proposed =
+      named.empty() ? "untitled" + Extension(defaultClass) : ChangeFileExt(named, Extension(defaultClass));
+  TFileDialogRequest request{title, classes,      IndexOf(classes, defaultClass),
+                             false, SaveFolder(), FileNameOnly(proposed)};
   TFileDialogAnswer answer;
   if (!FileDialogs().Save(request, answer) || answer.FileNames.empty()) throw ESilentAbort();
   SetLatestFileName(answer.FileNames.front());

@@ -42,6 +42,11 @@ class TTessanFiler {
   // latest name; else the current directory. A folder part keeps its
   // trailing separator, so a stored folder name gives the folder holding it.
   std::string InitialFolder(const std::string& fileName) const;
+  // Where a save dialog starts: the current design's folder, else the
+  // folder last used (in this run or, when the user chose one, an earlier
+  // run), else the home folder. Folders the user cannot write to, such as
+  // the installed examples, are passed over.
+  std::string SaveFolder() const;
 
   // The chosen names (one unless allowMultiple); raises the silent abort
   // when the user cancels.

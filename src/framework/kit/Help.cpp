@@ -47,7 +47,9 @@ void OpenManual(const std::string& programFolder)
   if (manual.empty()) {
     ShowInformation(Format("Cannot find file %s.", ManualFileName));
   } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual)))) {
-    ShowInformation(Format("Cannot open file %s.", ManualFileName));
+    // The file is there, so the desktop has nothing to show a PDF with; the
+    // full name lets the user open it some other way.
+    ShowInformation(Format("Cannot open file %s.  No PDF viewer was found.", manual.c_str()));
   }
 }
 

@@ -66,7 +66,10 @@ QVariant TWorkbookModel::data(const QModelIndex& index, int role) const
       if (cell.Format.Alignment == THorizontalAlignment::Right ||
           (cell.Format.Alignment == THorizontalAlignment::General && std::holds_alternative<double>(cell.Value)))
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-      if (cell.Format.Alignment == THorizontalAlignment::Centre) return QVariant(Qt::AlignCenter);
+      // A heading centred across a run of cells is shown in a span over them.
+      if (cell.Format.Alignment == THorizontalAlignment::Centre ||
+          cell.Format.Alignment == THorizontalAlignment::CentreAcross)
+        return QVariant(Qt::AlignCenter);
       return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::FontRole: {
       QFont font;
@@ -104,7 +107,7 @@ void TWorkbookModel::Reload()
 
 TTableWindow::TTableWindow(QWidget* parent) : QDialog(parent), FMenu(new QMenu(this))
 {
-  setWindowTitle(QStringLiteral("Umbrinex Results"));
+  setWindowTitle(QStringLiteral("Values"));
   resize(800, 600);
   FModel = new TWorkbookModel(FWorkbook, this);
   FView = new QTableView;
@@ -148,7 +151,7 @@ void TTableWindow::Reload()
   FTabs->setCurrentIndex(FWorkbook.ActiveIndex());
   FTabs->setVisible(FWorkbook.SheetCount() > 1);
   FModel->Reload();
-  FView->resizeColumnsToContents();
+  LayOutCells();
 }
 
 void TTableWindow::ShowSheet(int index)
@@ -161,7 +164,70 @@ void TTableWindow::ShowSheet(int index)
   }
   FView->clearSelection();
   FModel->Reload();
-  FView->resizeColumnsToContents();
+  LayOutCells();
+}
+
+namespace {
+
+// The last column (0-based) a cell's text covers as a spreadsheet shows it:
+// a heading centred across a run of empty cells spans them, and a text that
+// is neither a number nor aligned right or centred runs on over the empty
+// cells to its right. Other cells cover themselves.
+int CoveredUpTo(const TSheet& sheet, int row, int col, int columns)
+{
+  const TCell& cell = sheet.Cell(row + 1, col + 1);
+  auto empty = [&](int c) { return std::holds_alternative<std::monostate>(sheet.Cell(row + 1, c + 1).Value); };
+  int last = col;
+  if (cell.Format.Alignment == THorizontalAlignment::CentreAcross) {
+    while (last + 1 < columns && empty(last + 1) &&
+           sheet.Cell(row + 1, last + 2).Format.Alignment == THorizontalAlignment::CentreAcross)
+      ++last;
+  } else if (std::holds_alternative<std::string>(cell.Value) &&
+             (cell.Format.Alignment == THorizontalAlignment::General ||
+              cell.Format.Alignment == THorizontalAlignment::Left)) {
+    while (last + 1 < columns && empty(last + 1)) ++last;
+  }
+  return last;
+}
+
+}  // namespace
+
+void TTableWindow::LayOutCells()
+{
+  FView->clearSpans();
+  const TSheet& sheet = FWorkbook.ActiveSheet();
+  const int rows = FModel->rowCount(), columns = FModel->columnCount();
+  // The sheet's widths are in 1/256 of the width of a digit.
+  const int digit = FView->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  std::vector<int> widths(static_cast<std::size_t>(columns));
+  for (int col = 0; col < columns; ++col)
+    widths[static_cast<std::size_t>(col)] = sheet.ColumnWidth(col + 1) * digit / 256;
+  struct TSpan {
+    int Row, Col, Last, Width;
+  };
+  std::vector<TSpan> spans;
+  for (int row = 0; row < rows; ++row)
+    for (int col = 0; col < columns; ++col) {
+      if (std::holds_alternative<std::monostate>(sheet.Cell(row + 1, col + 1).Value)) continue;
+      const int width = FView->sizeHintForIndex(FModel->index(row, col)).width();
+      const int last = CoveredUpTo(sheet, row, col, columns);
+      if (last == col) {
+        int& w = widths[static_cast<std::size_t>(col)];
+        w = std::max(w, width);
+        continue;
+      }
+      spans.push_back({row, col, last, width});
+      col = last;
+    }
+  // A text longer than all the room it runs on over widens the last column
+  // of that room, as it does at the end of a row.
+  for (const TSpan& span : spans) {
+    int room = 0;
+    for (int col = span.Col; col <= span.Last; ++col) room += widths[static_cast<std::size_t>(col)];
+    if (span.Width > room && span.Last == columns - 1) widths[static_cast<std::size_t>(span.Last)] += span.Width - room;
+    FView->setSpan(span.Row, span.Col, 1, span.Last - span.Col + 1);
+  }
+  for (int col = 0; col < columns; ++col) FView->setColumnWidth(col, widths[static_cast<std::size_t>(col)]);
 }
 
 void TTableWindow::contextMenuEvent(QContextMenuEvent* event)

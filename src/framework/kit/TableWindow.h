@@ -65,6 +65,10 @@ class TTableWindow : public QDialog {
 
  private:
   void TakeSelection();
+  // Column widths that show every number and every text that cannot run on
+  // into empty cells; texts that can, and headings centred across columns,
+  // get spans over the cells they cover.
+  void LayOutCells();
   TWorkbook FWorkbook;
   TSpreadSheet FSheet{FWorkbook};
   TWorkbookModel* FModel;
