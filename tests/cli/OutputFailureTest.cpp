@@ -162,6 +162,10 @@ TEST_F(CliOutputs, ADesignIsSavedUnderExactlyTheNameGivenOrRefused)
   EXPECT_EQ(device.Status, ExitFailed);
   EXPECT_EQ(device.Err, "File Error: Cannot create file '/dev/umbrinex-test' in the device folder '/dev'.\n");
   EXPECT_FALSE(fs::exists("/dev/umbrinex-test") || fs::exists("/dev/umbrinex-test.mxd"));
+  // What a faulty program may have left among the devices goes again.
+  std::error_code ignored;
+  fs::remove("/dev/umbrinex-test", ignored);
+  fs::remove("/dev/umbrinex-test.mxd", ignored);
 }
 
 TEST_F(CliOutputs, EmptyNamesAreUsageErrorsThatSayWhatIsNeeded)
