@@ -89,6 +89,14 @@ int RowIndex(int varNum, std::optional<int> row)
   return row ? *row - 1 : 0;
 }
 
+// The system reads a name only up to a NUL, so such a name would quietly
+// stand for another file; an empty one stands for none.
+void CheckFileName(const std::string& fileName)
+{
+  if (fileName.empty()) throw py::value_error("the file name is empty");
+  if (fileName.find('\0') != std::string::npos) throw py::value_error("the file name holds a NUL character");
+}
+
 }  // namespace
 
 TPyDesign::TPyDesign() : FBend(New<TBend>()) {}
@@ -97,6 +105,7 @@ TPyDesign::~TPyDesign() = default;
 
 std::unique_ptr<TPyDesign> TPyDesign::Open(const std::string& fileName)
 {
+  CheckFileName(fileName);
   auto design = std::make_unique<TPyDesign>();
   WithMessages([&] { LoadFromFile(design->Bend(), fileName); });
   return design;
@@ -104,7 +113,9 @@ std::unique_ptr<TPyDesign> TPyDesign::Open(const std::string& fileName)
 
 void TPyDesign::Save(const std::string& fileName)
 {
-  WithMessages([&] { SaveToFile(Bend(), fileName); });
+  CheckFileName(fileName);
+  // As umbrinex-cli --save: the name given is the file written.
+  WithMessages([&] { SaveToFile(Bend(), fileName, TFileNaming::Exact); });
 }
 
 py::object TPyDesign::Get(int varNum, std::optional<int> row)

@@ -69,10 +69,14 @@ PYBIND11_MODULE(umbrinex, m)
 
   py::class_<TPyDesign>(m, "Design", "A bend stiffener design.")
       .def(py::init<>(), "The default design.")
-      .def_static("open", &TPyDesign::Open, py::arg("file_name"),
-                  "Opens a design file (.mxd, or an older .dat). The program's messages while reading become "
-                  "UserWarnings; a file that cannot be read raises umbrinex.Error.")
-      .def("save", &TPyDesign::Save, py::arg("file_name"), "Saves the design as a .mxd file.")
+      .def_static(
+          "open", &TPyDesign::Open, py::arg("file_name"),
+          "Opens a design file (.mxd, or an older .dat). The program's messages while reading become "
+          "UserWarnings; a file that cannot be read raises umbrinex.Error, an empty name or one with a NUL ValueError.")
+      .def(
+          "save", &TPyDesign::Save, py::arg("file_name"),
+          "Saves the design as a data file (.mxd) under exactly the name given; an empty name or one with a NUL raises "
+          "ValueError, a file that cannot be written umbrinex.Error, and the file that was there is kept.")
       .def("get", &TPyDesign::Get, py::arg("varnum"), py::arg("row") = py::none(),
            "The value of a data item (row from 1 for items with rows), as `items()` gives it.")
       .def("set", &TPyDesign::Set, py::arg("varnum"), py::arg("value"), py::arg("row") = py::none(),

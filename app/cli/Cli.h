@@ -127,6 +127,9 @@ std::string AccuracyAndConvergedText(TBend& bend, const TReportChoice& choice);
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 // Runs parsed options on a design.
 int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err);
+// Standard output flushed at the end of a run: output lost on the way (a
+// full disk) is reported on err and fails a run that had succeeded.
+int FinishStandardOutput(int status, std::ostream& err);
 // Ctrl-C cancels a running calculation through the progress display; a
 // second Ctrl-C ends the program at once.
 void InstallInterruptHandler();

@@ -24,6 +24,7 @@
 #include "graphics/DrawingFiles.h"
 #include "graphics/GraphFiles.h"
 #endif
+#include "framework/data/DiskFile.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
 #include "framework/data/TextUtils.h"
@@ -251,12 +252,16 @@ void RenderGraph(TBend& bend, const TCliOptions& options)
 void Run(const TCliOptions& options, std::ostream& out)
 {
   CheckGraphName(options.Graph);
+  // A file that cannot be written is found before anything is calculated.
+  for (const std::string* target : {&options.SaveFile, &options.ReportFile, &options.GraphFile})
+    if (!target->empty()) CheckWritableTarget(*target);
   SetCalculationThreads(options.Threads);
   std::unique_ptr<TBend> bend = New<TBend>();
   if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
   ApplySettings(*bend, options.Settings);
   CheckLoadCaseExists(*bend, options.Reports.LoadCase);
-  if (!options.SaveFile.empty()) SaveToFile(*bend, options.SaveFile);
+  // The name typed is the file written: no extension is added to it.
+  if (!options.SaveFile.empty()) SaveToFile(*bend, options.SaveFile, TFileNaming::Exact);
   if (options.Items && !options.Json) ListItems(*bend, out);
   // The key results are the default output when nothing else is asked for.
   const bool otherOutput =
@@ -288,6 +293,22 @@ std::string CheckTolerance(const std::string& text)
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), tolerance);
   if (error == std::errc() && end == text.data() + text.size() && tolerance > 0.0 && tolerance < 1.0) return {};
   return "the tolerance must be a number above 0 and below 1";
+}
+
+// An empty name would silently skip the output it asks for.
+std::string CheckFileNameGiven(const std::string& fileName)
+{
+  return fileName.empty() ? "a file name is needed" : "";
+}
+
+std::string CheckGraphNameGiven(const std::string& name)
+{
+  if (!name.empty()) return {};
+#ifdef UMBRINEX_CLI_GRAPHS
+  return "a graph name is needed; the graphs are " + JoinedGraphNames() + ".";
+#else
+  return "--graph needs the desktop libraries, which this build leaves out.";
+#endif
 }
 
 std::string CheckReportFileName(const std::string& fileName)
@@ -357,20 +378,27 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                  "Writes the chosen reports (all of them when none is chosen) to a workbook, .xlsx or .txt")
       ->type_name("FILE")
       ->check(CheckReportFileName);
-  app.add_option("--save", options.SaveFile, "Saves the design after the --set steps")->type_name("FILE");
-  auto* graph = app.add_option("--graph", options.Graph,
-                               "Renders a graph or drawing into the --out file (.svg, .pdf, .png or .bmp): \"Diameter\", "
-                               "\"Stiffness\", \"Design Chart\", \"Performance Chart\", \"Performance Map\", "
-                               "\"General Arrangement\", or for the --load-case (default 1) \"Deflection Chart\", "
-                               "\"Curvature Chart\", \"Strain Chart\", \"Deflected Shape\"")
-                    ->type_name("NAME");
-  auto* outFile = app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")->type_name("FILE");
+  app.add_option("--save", options.SaveFile, "Saves the design after the --set steps, to exactly the FILE named")
+      ->type_name("FILE")
+      ->check(CheckFileNameGiven);
+  auto* graph =
+      app.add_option("--graph", options.Graph,
+                     "Renders a graph or drawing into the --out file (.svg, .pdf, .png or .bmp): \"Diameter\", "
+                     "\"Stiffness\", \"Design Chart\", \"Performance Chart\", \"Performance Map\", "
+                     "\"General Arrangement\", or for the --load-case (default 1) \"Deflection Chart\", "
+                     "\"Curvature Chart\", \"Strain Chart\", \"Deflected Shape\"")
+          ->type_name("NAME")
+          ->check(CheckGraphNameGiven);
+  auto* outFile = app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")
+                      ->type_name("FILE")
+                      ->check(CheckFileNameGiven);
   auto* colour = app.add_flag("--colour", options.Colour,
                               "Renders the --graph in colour, whatever the \"Monochrome Output\" setting says");
   auto* exportData = app.add_option("--export-data", options.ExportDataFile,
                                     "Writes the design's data as the data forms show them (the desktop program's "
                                     "Export Data) to FILE, or to standard output for \"-\"")
-                        ->type_name("FILE");
+                         ->type_name("FILE")
+                         ->check(CheckFileNameGiven);
   for (const char* other : {"--set", "--items", "--key", "--load-case", "--design-chart", "--performance-chart",
                             "--accuracy", "--converged", "--json", "--report", "--save", "--graph"})
     exportData->excludes(other);
@@ -388,6 +416,17 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     return status == 0 ? ExitOk : ExitUsage;
   }
   return RunOptions(options, out, err);
+}
+
+int FinishStandardOutput(int status, std::ostream& err)
+{
+  try {
+    FlushStandardOutput();
+  } catch (const std::exception& e) {
+    err << VisibleText(e.what(), true) << '\n';
+    return status == ExitOk ? ExitFailed : status;
+  }
+  return status;
 }
 
 void InstallInterruptHandler()

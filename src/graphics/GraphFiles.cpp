@@ -68,6 +68,8 @@ void RenderGraphToFile(TBend& bend, const std::string& name, const std::string& 
   const TGraphFileKind kind = GraphFileKind(fileName);
   const TResultsGraph graph = FileGraph(name);
   if (IsLoadCaseGraph(graph)) SelectLoadCase(bend, options.LoadCase);
+  // Refused before anything is calculated; replaced only by a whole file.
+  TReplacementFile file(fileName);
   EnsureGuiApplication();
   TChartEngine engine(ResultsGraphBuilder(bend, graph));
   ConfigureResultsGraph(engine, graph);
@@ -75,7 +77,7 @@ void RenderGraphToFile(TBend& bend, const std::string& name, const std::string& 
   TGraphOutput output;
   output.Header = options.Header;
   output.Monochrome = options.Monochrome.value_or(GraphSettings().MonochromeOutput);
-  ExportGraph(engine, fileName, kind, output);
+  SavePictureFile(file, GraphFileBytes(engine, kind, output));
 }
 
 }  // namespace umbrinex

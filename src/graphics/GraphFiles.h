@@ -27,8 +27,10 @@ std::string GraphFileNames();
 // Chart", "Strain Chart") and writes it to fileName as .svg, .pdf, .png or
 // .bmp. Load case graphs show load case loadCase (1-based), which becomes
 // the design's selected load case. Raises EGraphOutputError for an unknown
-// name, extension or load case and when the file cannot be written;
-// EBendResultCannotBeDisplayed and calculation errors pass through.
+// name, extension or load case, and the file error of the safe save for a
+// target that cannot be replaced (before anything is calculated) or a
+// write that fails (the old file kept); EBendResultCannotBeDisplayed and
+// calculation errors pass through.
 void RenderGraphToFile(TBend& bend, const std::string& name, int loadCase, const std::string& fileName);
 void RenderGraphToFile(TBend& bend, const std::string& name, const std::string& fileName,
                        const TGraphFileOptions& options);

@@ -1,7 +1,6 @@
 #include "graphics/GraphOutput.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -22,11 +21,6 @@ constexpr double LongerSideMm = 120.0;
 constexpr double MmPerInch = 25.4;
 // Vector output works in hundredths of a millimetre.
 constexpr double VectorDpi = 2540.0;
-
-QString ToQString(const std::string& text)
-{
-  return QString::fromStdString(text);
-}
 
 // The graph's layout size: the screen size whose longer side is 120 mm.
 QSizeF LayoutSize(const TGraphOutput& output)
@@ -142,49 +136,69 @@ QImage GraphBitmap(const TChartEngine& engine, const TGraphOutput& output)
 
 namespace {
 
-void WritePdf(const TChartEngine& engine, const std::string& fileName, const TGraphOutput& output)
+QByteArray GraphPdf(const TChartEngine& engine, const TGraphOutput& output)
 {
   const QSizeF mm = OutputSizeMm(output.ScreenSize);
-  QPdfWriter writer(ToQString(fileName));
-  writer.setCreator(QString::fromUtf8(ApplicationTitle));
-  writer.setTitle(QStringLiteral("Graph"));
-  writer.setResolution(static_cast<int>(VectorDpi));
-  writer.setPageSize(QPageSize(mm, QPageSize::Millimeter));
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-  QPainter painter;
-  if (!painter.begin(&writer)) throw EGraphOutputError(Format("Cannot write the file \"%s\".", fileName.c_str()));
-  const QRectF target(QPointF(0.0, 0.0), QSizeF(writer.width(), writer.height()));
-  PaintGraphOutput(painter, engine, LayoutSize(output), target, VectorDpi, output);
-  painter.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QString::fromUtf8(ApplicationTitle));
+    writer.setTitle(QStringLiteral("Graph"));
+    writer.setResolution(static_cast<int>(VectorDpi));
+    writer.setPageSize(QPageSize(mm, QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) throw EGraphOutputError("Cannot draw the graph as a PDF document.");
+    const QRectF target(QPointF(0.0, 0.0), QSizeF(writer.width(), writer.height()));
+    PaintGraphOutput(painter, engine, LayoutSize(output), target, VectorDpi, output);
+    if (!painter.end()) throw EGraphOutputError("Cannot draw the graph as a PDF document.");
+  }
+  return bytes;
 }
 
 }  // namespace
 
+QByteArray ImageFileBytes(const QImage& image, TGraphFileKind kind)
+{
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, kind == TGraphFileKind::Png ? "PNG" : "BMP"))
+    throw EGraphOutputError("Cannot encode the picture.");
+  return bytes;
+}
+
+void SavePictureFile(TReplacementFile& file, const QByteArray& bytes)
+{
+  file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  file.Commit();
+}
+
+QByteArray GraphFileBytes(const TChartEngine& engine, TGraphFileKind kind, const TGraphOutput& output)
+{
+  switch (kind) {
+    case TGraphFileKind::Svg:
+      return GraphSvg(engine, output);
+    case TGraphFileKind::Pdf:
+      return GraphPdf(engine, output);
+    case TGraphFileKind::Png:
+      // Bitmaps for reports are drawn at 300 dpi over the 120 mm.
+      return ImageFileBytes(GraphImage(engine, output, 300.0), kind);
+    case TGraphFileKind::Bmp:
+      break;
+  }
+  return ImageFileBytes(GraphBitmap(engine, output), TGraphFileKind::Bmp);
+}
+
 void ExportGraph(const TChartEngine& engine, const std::string& fileName, TGraphFileKind kind,
                  const TGraphOutput& output)
 {
-  const auto cannotWrite = [&fileName] {
-    return EGraphOutputError(Format("Cannot write the file \"%s\".", fileName.c_str()));
-  };
-  switch (kind) {
-    case TGraphFileKind::Svg: {
-      const QByteArray svg = GraphSvg(engine, output);
-      QFile file(ToQString(fileName));
-      if (!file.open(QIODevice::WriteOnly) || file.write(svg) != svg.size()) throw cannotWrite();
-      break;
-    }
-    case TGraphFileKind::Pdf:
-      WritePdf(engine, fileName, output);
-      if (!QFile::exists(ToQString(fileName))) throw cannotWrite();
-      break;
-    case TGraphFileKind::Png:
-      // Bitmaps for reports are drawn at 300 dpi over the 120 mm.
-      if (!GraphImage(engine, output, 300.0).save(ToQString(fileName), "PNG")) throw cannotWrite();
-      break;
-    case TGraphFileKind::Bmp:
-      if (!GraphBitmap(engine, output).save(ToQString(fileName), "BMP")) throw cannotWrite();
-      break;
-  }
+  // The target is refused before anything is drawn, and replaced only by a
+  // complete picture.
+  TReplacementFile file(fileName);
+  SavePictureFile(file, GraphFileBytes(engine, kind, output));
 }
 
 }  // namespace umbrinex

@@ -8,6 +8,7 @@
 #include <QSizeF>
 #include <string>
 
+#include "framework/data/DiskFile.h"
 #include "numerics/Errors.h"
 
 class QPainter;
@@ -55,7 +56,15 @@ QByteArray GraphSvg(const TChartEngine& engine, const TGraphOutput& output);
 QImage GraphImage(const TChartEngine& engine, const TGraphOutput& output, double dpi);
 // The graph as the screen shows it, at the screen size.
 QImage GraphBitmap(const TChartEngine& engine, const TGraphOutput& output);
-// Writes the file; raises EGraphOutputError when it cannot be written.
+// The whole file of the kind asked for, made in memory.
+QByteArray GraphFileBytes(const TChartEngine& engine, TGraphFileKind kind, const TGraphOutput& output);
+// A bitmap file (PNG or BMP) in memory.
+QByteArray ImageFileBytes(const QImage& image, TGraphFileKind kind);
+// Puts a picture made in memory in the place of its target.
+void SavePictureFile(TReplacementFile& file, const QByteArray& bytes);
+// Writes the file through the safe save: a target that cannot be replaced
+// is refused (EFileError) before anything is drawn, and a failed write
+// leaves the previous file as it was.
 void ExportGraph(const TChartEngine& engine, const std::string& fileName, TGraphFileKind kind,
                  const TGraphOutput& output);
 

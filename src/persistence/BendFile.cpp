@@ -132,10 +132,10 @@ class TDesignSnapshot {
 
 }  // namespace
 
-std::string SaveToFile(TBend& bend, const std::string& fileName)
+std::string SaveToFile(TBend& bend, const std::string& fileName, TFileNaming naming)
 {
   auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);
-  file->OpenFile(fileName, DataFileClass);
+  file->OpenFile(fileName, DataFileClass, naming);
   const std::string fullName = FullName(file->FileName());
   TProgressGuard guard;
   Progress().SetStageText("Saving Data File");
@@ -184,7 +184,10 @@ void ReadOpenedFile(TBend& bend, TTessanFile& file, bool olderFormat, std::int64
   bend.SetModified(false);
 }
 
-bool IsOlderClass(const TFileClass& fileClass) { return fileClass.FileTypeCode == OldDataFileClass.FileTypeCode; }
+bool IsOlderClass(const TFileClass& fileClass)
+{
+  return fileClass.FileTypeCode == OldDataFileClass.FileTypeCode;
+}
 
 }  // namespace
 

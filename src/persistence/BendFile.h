@@ -13,9 +13,9 @@ namespace umbrinex {
 class TBend;
 
 // Saves the design; returns the full name written (with the default
-// extension added when the name had none). A failed save leaves any file of
-// that name as it was.
-std::string SaveToFile(TBend& bend, const std::string& fileName);
+// extension added when the name had none, unless the naming is exact). A
+// failed save leaves any file of that name as it was.
+std::string SaveToFile(TBend& bend, const std::string& fileName, TFileNaming naming = TFileNaming::AddExtension);
 
 // Opens a design of the given class; returns the full name read. A failed
 // open raises the file error and leaves the design that was open before.

@@ -14,6 +14,11 @@ struct TFileClass {
   bool operator==(const TFileClass&) const = default;
 };
 
+// Whether a name without an extension is given its class's default one (as
+// typed in a save dialog), or used exactly as given (a name on a command
+// line or from a script).
+enum class TFileNaming { AddExtension, Exact };
+
 inline constexpr int ftOldDataFile = 0;
 inline constexpr int ftDataFile = 10;
 inline constexpr int ftUntagged = 255;

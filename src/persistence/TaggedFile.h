@@ -123,8 +123,11 @@ class TTaggedFile : public ITaggedFile {
   // Reading starts at its beginning; writing first empties it.
   void OpenStream(TStream& stream, const TFileClass& fileClass);
   // A named file; the class's default extension is added to a name without
-  // one when writing, or when reading and no file of that name exists.
-  void OpenFile(const std::string& fileName, const TFileClass& fileClass);
+  // one when writing, or when reading and no file of that name exists, but
+  // not to the name of a device, pipe or folder, or of a file in a folder
+  // of devices. An exact name is used as given, not even trimmed.
+  void OpenFile(const std::string& fileName, const TFileClass& fileClass,
+                TFileNaming naming = TFileNaming::AddExtension);
   // Completes the file: a written named file replaces its target now; a
   // named file read in check mode appends its comparison log.
   void Close();

@@ -67,13 +67,13 @@ bool ChangeDirectoryOnOpen()
   return ChangeDirectorySwitch();
 }
 
-void TTaggedFile::OpenFile(const std::string& fileName, const TFileClass& fileClass)
+void TTaggedFile::OpenFile(const std::string& fileName, const TFileClass& fileClass, TFileNaming naming)
 {
   if (FOpen) Close();
-  std::string name = Trim(fileName);
-  const bool addExtension = fileClass.DefaultExtension != AllFilesClass.DefaultExtension &&
-                            !std::filesystem::path(name).has_extension() &&
-                            (FMode == TFileMode::Write || !Exists(name));
+  std::string name = naming == TFileNaming::Exact ? fileName : Trim(fileName);
+  const bool addExtension = naming == TFileNaming::AddExtension &&
+                            fileClass.DefaultExtension != AllFilesClass.DefaultExtension &&
+                            MayTakeDefaultExtension(name) && (FMode == TFileMode::Write || !Exists(name));
   if (addExtension) name += fileClass.DefaultExtension;
   FFileName = name;
   std::error_code error;

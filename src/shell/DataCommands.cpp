@@ -12,12 +12,12 @@
 
 #include "bend/Bend.h"
 #include "framework/data/DiskFile.h"
+#include "framework/data/Messages.h"
+#include "framework/data/TextUtils.h"
 #include "framework/forms/DataForm.h"
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/FileDialogs.h"
 #include "framework/kit/Printing.h"
-#include "framework/data/Messages.h"
-#include "framework/data/TextUtils.h"
 #include "persistence/BendFile.h"
 #include "persistence/FileClass.h"
 #include "shell/Main.h"
@@ -53,7 +53,10 @@ std::string DesignDataText(TBend& bend, const std::string& fileName)
 
 namespace {
 
-std::string FileOf(TMainForm& main) { return main.Filer().HasFileName() ? main.Filer().CurrentFileName() : ""; }
+std::string FileOf(TMainForm& main)
+{
+  return main.Filer().HasFileName() ? main.Filer().CurrentFileName() : "";
+}
 
 void Print(TDataOutputSource source)
 {
@@ -79,9 +82,8 @@ void ConnectDataCommands(TMainForm& main)
   QObject::connect(main.acFileExportData, &QAction::triggered, &main, [window] {
     Guarded([window] { Export(DesignDataSource(window->Model(), FileOf(*window)), "Export"); });
   });
-  QObject::connect(main.acFilePrintData, &QAction::triggered, &main, [window] {
-    Guarded([window] { Print(DesignDataSource(window->Model(), FileOf(*window))); });
-  });
+  QObject::connect(main.acFilePrintData, &QAction::triggered, &main,
+                   [window] { Guarded([window] { Print(DesignDataSource(window->Model(), FileOf(*window))); }); });
   main.acFileExportData->setEnabled(true);
   main.acFilePrintData->setEnabled(true);
 
@@ -132,7 +134,8 @@ int RunExportDataCommand(const QStringList& arguments)
     const std::string text = DesignDataText(*bend, design);
     if (rest[0] == QStringLiteral("-")) {
       std::fwrite(text.data(), 1, text.size(), stdout);
-      std::fflush(stdout);
+      // What the disk did not take is an error, not a finished export.
+      FlushStandardOutput();
     } else {
       SaveTextFile(rest[0].toStdString(), text);
     }

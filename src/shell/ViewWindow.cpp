@@ -2,13 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <memory>
 
 #include "bend/Bend.h"
 #include "framework/kit/FileDialogs.h"
@@ -86,21 +84,11 @@ void TViewWindow::paintEvent(QPaintEvent*)
 
 void TViewWindow::Copy()
 {
-  auto* mime = new QMimeData;
-  const QString svgName =
-      QDir::temp().filePath(QStringLiteral("umbrinex-copy-%1.svg").arg(QCoreApplication::applicationPid()));
-  try {
-    RenderDrawingToFile(FBend, DrawingName(), FBend.SelectedLoadCase() + 1, svgName.toStdString());
-    QFile svg(svgName);
-    if (svg.open(QIODevice::ReadOnly)) mime->setData(QStringLiteral("image/svg+xml"), svg.readAll());
-  } catch (...) {
-    QFile::remove(svgName);
-    delete mime;
-    throw;
-  }
-  QFile::remove(svgName);
+  auto mime = std::make_unique<QMimeData>();
+  mime->setData(QStringLiteral("image/svg+xml"),
+                DrawingFileBytes(FBend, DrawingName(), FBend.SelectedLoadCase() + 1, TGraphFileKind::Svg));
   mime->setImageData(FBitmap);
-  QApplication::clipboard()->setMimeData(mime);
+  QApplication::clipboard()->setMimeData(mime.release());
 }
 
 void TViewWindow::Export()

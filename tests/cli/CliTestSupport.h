@@ -40,13 +40,16 @@ class CliProgram : public ::testing::Test {
   }
   // Arguments are passed through the shell, so they avoid its special
   // characters. A run that hangs is ended after a while.
-  TRun Run(const std::string& arguments) const
+  TRun Run(const std::string& arguments) const { return RunWith("", arguments); }
+  // The same after the shell commands of setup (a limit, say), with standard
+  // output sent to stdoutTarget unless it is empty (Out is then empty).
+  TRun RunWith(const std::string& setup, const std::string& arguments, const std::string& stdoutTarget = "") const
   {
     const fs::path out = folder / "out.txt", err = folder / "err.txt";
-    const std::string command =
-        "timeout 60 " + std::string(UMBRINEX_CLI_PATH) + " " + arguments + " >" + out.string() + " 2>" + err.string();
+    const std::string command = setup + "timeout 60 " + std::string(UMBRINEX_CLI_PATH) + " " + arguments + " >" +
+                                (stdoutTarget.empty() ? out.string() : stdoutTarget) + " 2>" + err.string();
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, stdoutTarget.empty() ? Slurp(out) : "", Slurp(err)};
   }
 
   fs::path folder;

@@ -103,6 +103,71 @@ TEST_F(DiskFileTest, TargetsThatASaveMayNotReplaceAreRefusedBeforeAnythingIsWrit
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
 }
 
+TEST_F(DiskFileTest, AWriteTheDiskCannotTakeLeavesThePreviousFileAndNoTemporaryOne)
+{
+  const fs::path target = folder / "report.txt";
+  std::ofstream(target) << "the previous report";
+  std::string message;
+  {
+    testing::TFileSizeLimit full(100);
+    message = testing::FileErrorOf([&] { SaveBinaryFile(target.string(), std::string(4096, 'x')); });
+  }
+  EXPECT_EQ(message, "File Error: Write error on file '" + Shown(target) + "'.  File too large.");
+  EXPECT_EQ(Contents(target), "the previous report");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  SaveBinaryFile(target.string(), std::string("a\0b", 3));
+  EXPECT_EQ(Contents(target), std::string("a\0b", 3)) << "bytes, not a C string";
+}
+
+TEST_F(DiskFileTest, NamesThatStandForAnotherFileOrForNoneAreRefused)
+{
+  const fs::path cut = folder / "cut";
+  const std::string withNul = cut.string() + std::string(1, '\0') + ".mxd";
+  EXPECT_EQ(testing::FileErrorOf([&] { SaveTextFile(withNul, "x"); }),
+            "File Error: File name '" + Shown(cut) + "\\x00.mxd' holds a NUL character.");
+  EXPECT_EQ(testing::FileErrorOf([&] { OpenFileForReading(withNul); }),
+            "File Error: File name '" + Shown(cut) + "\\x00.mxd' holds a NUL character.");
+  EXPECT_EQ(testing::FileErrorOf([&] { SaveTextFile("", "x"); }), "File Error: No file name was given.");
+  EXPECT_EQ(testing::FileErrorOf([&] { CheckWritableTarget(""); }), "File Error: No file name was given.");
+  EXPECT_FALSE(fs::exists(cut));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0);
+}
+
+TEST_F(DiskFileTest, DevicesAndTheirFoldersAreNeverWrittenNorGivenAnExtension)
+{
+  const fs::path full = folder / "full";
+  fs::create_symlink("/dev/full", full);
+  EXPECT_EQ(testing::FileErrorOf([&] { SaveTextFile(full.string(), "x"); }),
+            "File Error: File '" + Shown(full) + "' is not a regular file.");
+  EXPECT_EQ(testing::FileErrorOf([&] { CheckWritableTarget("/dev/umbrinex-test.mxd"); }),
+            "File Error: Cannot create file '/dev/umbrinex-test.mxd' in the device folder '/dev'.");
+  EXPECT_FALSE(fs::exists("/dev/umbrinex-test.mxd"));
+  EXPECT_TRUE(IsDeviceFolder("/dev") && IsDeviceFolder("/proc/self") && IsDeviceFolder("/sys/"));
+  EXPECT_FALSE(IsDeviceFolder("/dev/shm") || IsDeviceFolder("/devices") || IsDeviceFolder(folder.string()));
+
+  EXPECT_TRUE(MayTakeDefaultExtension((folder / "design").string()));
+  EXPECT_FALSE(MayTakeDefaultExtension((folder / "design.mxd").string()));
+  EXPECT_FALSE(MayTakeDefaultExtension("/dev/full")) << "it would become /dev/full.mxd";
+  EXPECT_FALSE(MayTakeDefaultExtension("/dev/nothing"));
+  EXPECT_FALSE(MayTakeDefaultExtension(full.string()));
+  EXPECT_FALSE(MayTakeDefaultExtension(folder.string()));
+  EXPECT_FALSE(MayTakeDefaultExtension(""));
+}
+
+TEST_F(DiskFileTest, TheTargetCheckFindsWhatTheSaveWouldMeetAndWritesNothing)
+{
+  const fs::path locked = folder / "Locked.xlsx", missing = folder / "Gone" / "r.xlsx";
+  std::ofstream(locked) << "kept";
+  fs::permissions(locked, fs::perms::owner_read);
+  EXPECT_EQ(testing::FileErrorOf([&] { CheckWritableTarget(locked.string()); }),
+            "File Error: File '" + Shown(locked) + "' is read-only.");
+  EXPECT_EQ(testing::FileErrorOf([&] { CheckWritableTarget(missing.string()); }),
+            "File Error: Cannot create file '" + Shown(missing) + "': folder '" + Shown(folder / "Gone") +
+                "' does not exist.");
+  EXPECT_NO_THROW(CheckWritableTarget((folder / "new.xlsx").string()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
 TEST_F(DiskFileTest, FileNamesInMessagesAreLowerCaseWithTheirControlCharactersShown)
 {
   EXPECT_EQ(FileNameForMessage("  /Tmp/A\x1b[2J.MXD "), "/tmp/a\\x1B[2j.mxd");

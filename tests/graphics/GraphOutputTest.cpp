@@ -135,7 +135,8 @@ TEST_F(RenderedGraphs, UnknownNamesAndLoadCasesAreRefusedBeforeAnythingIsWritten
   EXPECT_NO_THROW(RenderGraphToFile(*bend, "Diameter", 6, Path("diameter.svg"))) << "no load case needed";
   EXPECT_THROW(RenderGraphToFile(*bend, "Diameter", 1, Path("x.emf")), EGraphOutputError);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("x.svg"))));
-  EXPECT_THROW(RenderGraphToFile(*bend, "Diameter", 1, Path("missing/folder.svg")), EGraphOutputError);
+  EXPECT_THROW(RenderGraphToFile(*bend, "Diameter", 1, Path("missing/folder.svg")), EFileError)
+      << "a file error, as for any other file that cannot be written";
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFileInfo>
 
 #include "KitTestSupport.h"
+#include "framework/data/DiskFile.h"
 #include "framework/kit/FileCommands.h"
 #include "framework/kit/FileNames.h"
 #include "framework/kit/Filer.h"
@@ -220,6 +222,26 @@ TEST_F(Filer, AsksBeforeSaveAsOverwritesAFile)
   EXPECT_EQ(Messages.Requests.size(), 2u);
   EXPECT_EQ(filer.CurrentFileName(), existing);
   EXPECT_EQ(PeekFileTypeCode(existing), ftDataFile);
+}
+
+TEST_F(Filer, SaveAsNeverGivesADeviceOrAPipeAnExtensionOfItsOwn)
+{
+  const std::string full = Folder.File("full"), pipe = Folder.File("pipe");
+  fs::create_symlink("/dev/full", full);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  TTessanFiler filer = MakeFiler();
+  TFileCommands commands(filer, [this]() -> TBend& { return *Bend; });
+  for (const std::string& name : {full, pipe}) {
+    Dialogs.Names = {name};
+    try {
+      commands.SaveAs();
+      ADD_FAILURE() << "saved into " << name;
+    } catch (const EFileError& e) {
+      EXPECT_EQ(std::string(e.what()), "File Error: File '" + FileNameForMessage(name) + "' is not a regular file.");
+    }
+    EXPECT_FALSE(fs::exists(name + ".mxd")) << "no new file beside " << name;
+  }
+  EXPECT_FALSE(filer.HasFileName());
 }
 
 TEST_F(Filer, KeepsTheOpenDesignAndItsNameWhenAnOpenFails)

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include "FileTestSupport.h"
 #include "framework/kit/TextWindow.h"
 #include "numerics/Errors.h"
 
@@ -52,6 +53,31 @@ TEST(TextWindow, ExportsRichTextOrPlainTextByTheExtension)
   ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
   EXPECT_EQ(plain.readAll(), QByteArray("a {brace} and \\ slash\n\xc3\xa9\xe2\x82\xac"));
   EXPECT_THROW(window.ExportTo("/no/such/folder/log.txt"), EExpected);
+}
+
+TEST(TextWindow, AnExportThatCannotBeWrittenLeavesThePreviousFile)
+{
+  QTemporaryDir folder;
+  TTextWindow window;
+  window.SetText(std::string(4096, 'x'));
+  const QString locked = folder.filePath(QStringLiteral("locked.txt")),
+                full = folder.filePath(QStringLiteral("log.txt"));
+  for (const QString& name : {locked, full}) {
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("previous");
+  }
+  QFile::setPermissions(locked, QFileDevice::ReadOwner);
+  EXPECT_THROW(window.ExportTo(locked.toStdString()), EFileError) << "a read-only file is not replaced";
+  {
+    testing::TFileSizeLimit limit(1024);
+    EXPECT_THROW(window.ExportTo(full.toStdString()), EFileError) << "the disk is full";
+  }
+  for (const QString& name : {locked, full}) {
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("previous")) << name.toStdString();
+  }
 }
 
 }  // namespace

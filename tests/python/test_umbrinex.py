@@ -153,6 +153,25 @@ class FilesAndErrors(unittest.TestCase):
             self.assertEqual(opened.get(21061, row=2), 12.5)
             self.assertEqual(opened.results(), cli_json(name))
 
+    def test_a_design_is_saved_under_exactly_the_name_given_or_not_at_all(self):
+        design = umbrinex.Design()
+        with tempfile.TemporaryDirectory() as folder:
+            plain_name = os.path.join(folder, "variant")
+            design.save(plain_name)
+            self.assertEqual(os.listdir(folder), ["variant"])
+            self.assertEqual(umbrinex.open(plain_name).results(), design.results())
+            for name in ("", os.path.join(folder, "cut\0.mxd")):
+                with self.assertRaises(ValueError):
+                    design.save(name)
+                with self.assertRaises(ValueError):
+                    umbrinex.open(name)
+            self.assertEqual(os.listdir(folder), ["variant"])
+            link = os.path.join(folder, "full")
+            os.symlink("/dev/full", link)
+            with self.assertRaisesRegex(umbrinex.Error, "is not a regular file"):
+                design.save(link)
+            self.assertEqual(sorted(os.listdir(folder)), ["full", "variant"])
+
     def test_file_and_calculation_errors_carry_the_programs_message(self):
         missing = os.path.join(tempfile.gettempdir(), "no-such-design.mxd")
         _, _, err = cli(missing)

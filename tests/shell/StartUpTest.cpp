@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -6,6 +7,7 @@
 #include <QMenuBar>
 
 #include "ShellTestSupport.h"
+#include "framework/data/DiskFile.h"
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/FileNames.h"
 #include "framework/kit/KitErrors.h"
@@ -40,7 +42,10 @@ TEST_F(StartUp, AcceptsTheKnownSwitchesInEitherFormAndAnyCase)
 
 TEST_F(StartUp, ReportsAnUnknownSwitchAndReadsOn)
 {
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(ReadCommandLine({"-fast", "a.mxd", "/Quiet", "b.mxd"}), "b.mxd");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Command line switch 'fast' is not recognised.\nCommand line switch 'Quiet' is not recognised.\n");
   EXPECT_EQ(Messages.Texts(), (std::vector<std::string>{"ERROR.  Command line switch 'fast' is not recognised.",
                                                         "ERROR.  Command line switch 'Quiet' is not recognised."}));
 }
@@ -57,16 +62,40 @@ TEST_F(StartUp, OpensOnlyTheLastFileNamedOnTheCommandLine)
   EXPECT_TRUE(Messages.Requests.empty());
 }
 
-TEST_F(StartUp, IgnoresACommandLineFileThatIsNotADesignOrDoesNotExist)
+TEST_F(StartUp, SaysWhatIsWrongWithACommandLineFileAndKeepsTheDefaultDesign)
 {
-  const std::string text = Folder.File("notes.txt");
+  const std::string text = Folder.File("notes.txt"), empty = Folder.File("empty.mxd"),
+                    missing = Folder.File("gone.mxd"), folder = Folder.File("designs"), pipe = Folder.File("pipe.mxd");
   WriteText(text, "Hello, this is not a design");
-  for (const std::string& name : {text, Folder.File("gone.mxd")}) {
+  WriteText(empty, "");
+  fs::create_directory(folder);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string defaultProject = New<TBend>()->Project();
+  const auto named = [](const std::string& file, const char* what) {
+    return "File Error: File '" + FileNameForMessage(file) + "' " + what;
+  };
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {missing, named(missing, "does not exist.")},
+      {folder, named(folder, "is a folder.")},
+      {pipe, named(pipe, "is not a regular file.")},
+      {"/dev/null", named("/dev/null", "is not a regular file.")},
+      {text, ""},
+      {empty, ""}};
+  for (const auto& [name, message] : cases) {
+    Messages.Requests.clear();
+    ::testing::internal::CaptureStderr();
     auto form = Start({Q(name)});
-    EXPECT_FALSE(form->Filer().HasFileName());
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(Messages.Texts().size(), 1u) << name;
+    const std::string shown = Messages.Texts()[0];
+    if (!message.empty()) EXPECT_EQ(shown, "ERROR.  " + message) << name;
+    EXPECT_EQ(shown.rfind("ERROR.  File Error: ", 0), 0u) << shown;
+    EXPECT_NE(shown.find(FileNameForMessage(name)), std::string::npos) << "names the file: " << shown;
+    EXPECT_EQ(errors, shown.substr(8) + "\n") << "the same words on standard error";
+    EXPECT_FALSE(form->Filer().HasFileName()) << name;
+    EXPECT_EQ(form->Model().Project(), defaultProject) << name;
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Umbrinex 4.2b"));
   }
-  EXPECT_TRUE(Messages.Requests.empty());
 }
 
 TEST_F(StartUp, OpensAnOlderDesignNamedOnTheCommandLineAndShowsItModifiedLater)
@@ -179,6 +208,23 @@ TEST_F(StartUp, TheErrorHandlerLogsOnlyUnexpectedErrorsAndIgnoresTheSilentAbort)
             (std::vector<std::string>{"ERROR.  Bad switch.", "ERROR.  index 7.", "error in the data."}));
   ASSERT_EQ(log.size(), 1u);
   EXPECT_NE(log[0].find("index 7"), std::string::npos);
+}
+
+TEST_F(StartUp, UnexpectedErrorsAreLoggedByTheirMessageAndNeverByAMangledTypeName)
+{
+  std::vector<std::string> log;
+  TErrorLog previous = SetUnexpectedErrorLog([&](const std::string& text) { log.push_back(text); });
+  Guarded([] { throw EUmbrinexError("Active length (item 21021) is -1.  Must be positive."); });
+  Guarded([] { throw std::out_of_range("index 7"); });
+  SetUnexpectedErrorLog({});
+  ::testing::internal::CaptureStderr();
+  Guarded([] { throw EUmbrinexError("Root diameter (item 21022) is 0."); });
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  SetUnexpectedErrorLog(previous);
+  EXPECT_EQ(log, (std::vector<std::string>{"Active length (item 21021) is -1.  Must be positive.",
+                                           "std::out_of_range: index 7"}));
+  EXPECT_EQ(errors, "Unexpected error: Root diameter (item 21022) is 0.\n");
+  EXPECT_EQ(Messages.Texts().front(), "ERROR.  Active length (item 21021) is -1.  Must be positive.");
 }
 
 TEST(AboutBox, ShowsMemoryInTheLargestUnitThatKeepsMoreThan1023OfTheNext)

@@ -8,11 +8,13 @@
 // been written and flushed to the disk; until then, and whenever the writing
 // is given up, the previous file is untouched. A target that the program
 // would not overwrite with a plain save (read-only, a folder, not a regular
-// file, a folder that does not exist) is refused before anything is written.
+// file, a folder that does not exist, a folder of devices) is refused before
+// anything is written; so is a name that is empty or holds a NUL.
 
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "numerics/Errors.h"
 
@@ -65,7 +67,29 @@ std::FILE* TryOpenFileForReading(const std::string& fileName);
 
 // Writes a whole file safely (below): the target changes only when every
 // byte is on the disk.
-void SaveTextFile(const std::string& fileName, const std::string& text);
+void SaveTextFile(const std::string& fileName, std::string_view text);
+void SaveBinaryFile(const std::string& fileName, std::string_view bytes);
+
+// True for a folder that holds devices or the system's own files (/dev,
+// /proc, /sys and below them, but not /dev/shm): no file of the program's
+// belongs there.
+bool IsDeviceFolder(const std::string& folder);
+
+// A name without an extension that a default one may be added to. The name
+// of a device, a pipe or a folder, or a name in a folder of devices, is
+// what the user meant: it is refused by its own name rather than becoming
+// a new file beside it (/dev/full must never become /dev/full.mxd).
+bool MayTakeDefaultExtension(const std::string& fileName);
+
+// Flushes standard output; raises the file error "Write error on standard
+// output." (with the system's reason) when anything written to it was lost,
+// as on a full disk.
+void FlushStandardOutput();
+
+// Raises the error that a save of fileName would meet before writing
+// anything (the target refused, its folder missing or closed to us), so
+// that a long calculation is not made for a file that cannot be written.
+void CheckWritableTarget(const std::string& fileName);
 
 // The temporary file that replaces a target once it is complete.
 class TReplacementFile {
@@ -85,6 +109,9 @@ class TReplacementFile {
   const std::string& TargetPath() const { return FTarget; }
   // The open temporary file; from now on the caller closes it.
   int ReleaseDescriptor();
+  // Appends the bytes to the temporary file; raises the write error (the
+  // target untouched) when the disk takes fewer.
+  void Write(std::string_view bytes);
   // Flushes the temporary file to the disk and renames it over the target.
   // The caller has closed the descriptor, or leaves it to this.
   void Commit();

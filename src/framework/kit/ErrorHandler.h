@@ -17,6 +17,9 @@ std::string ErrorMessageText(const std::string& message);
 // The silent abort is ignored; everything else is shown.
 void HandleException(std::exception_ptr error);
 void HandleCurrentException();
+// An error of the command line (a switch, the file named on it): also
+// written on standard error, as the batch program writes its errors.
+void HandleCommandLineException(std::exception_ptr error);
 
 // Where unexpected errors are logged: standard error unless replaced.
 // Returns the previous log (empty for standard error).

@@ -9,6 +9,7 @@
 #include <QLocale>
 
 #include "bend/Bend.h"
+#include "framework/data/DiskFile.h"
 #include "framework/data/Messages.h"
 #include "framework/data/TextUtils.h"
 #include "framework/kit/FileDialogs.h"
@@ -163,7 +164,7 @@ void TTessanFiler::Save(const std::string& fileName, const TFileClass& fileClass
   std::string target = Trim(fileName.empty() ? ChangeFileExt(FCurrentFileName, Extension(fileClass)) : fileName);
   // The file written gets the class's extension when it has none; that is
   // the file the question must be about.
-  if (HasExtension(fileClass) && !fs::path(target).has_extension()) target += Extension(fileClass);
+  if (HasExtension(fileClass) && MayTakeDefaultExtension(target)) target += Extension(fileClass);
   if (askBeforeOverwrite && FileExists(target) &&
       !AskQuestion(Format("A file called '%s' already exists.  Do you want to overwrite it?", target.c_str())))
     throw ESilentAbort();

@@ -209,12 +209,13 @@ void TTessanMainForm::FirstIdle()
 {
   if (FStarted) return;
   FStarted = true;
-  Guarded([this] {
-    std::error_code error;
-    if (FCommandLineFileName.empty() || !std::filesystem::exists(FCommandLineFileName, error)) return;
-    if (const auto fileClass = CommandLineFileClass(FCommandLineFileName))
-      Filer().Load(FCommandLineFileName, *fileClass, Model());
-  });
+  if (FCommandLineFileName.empty()) return;
+  // A failed read leaves the default design open.
+  try {
+    Filer().Load(FCommandLineFileName, CommandLineOpeningClass(FCommandLineFileName), Model());
+  } catch (...) {
+    HandleCommandLineException(std::current_exception());
+  }
 }
 
 void TTessanMainForm::ModelNotification(TModelNotification id, int value, TNamedObject* /*object*/)

@@ -40,9 +40,13 @@ std::string ReadCommandLine(const std::vector<std::string>& parameters)
 {
   std::string fileName;
   for (const std::string& parameter : parameters) {
-    if (IsSwitch(parameter))
-      Guarded([&] { ReadSwitch(parameter.substr(1)); });
-    else
+    if (IsSwitch(parameter)) {
+      try {
+        ReadSwitch(parameter.substr(1));
+      } catch (...) {
+        HandleCommandLineException(std::current_exception());
+      }
+    } else
       fileName = parameter;
   }
   return fileName;
@@ -58,6 +62,13 @@ std::optional<TFileClass> CommandLineFileClass(const std::string& fileName)
     default:
       return std::nullopt;
   }
+}
+
+TFileClass CommandLineOpeningClass(const std::string& fileName)
+{
+  // Anything that is not an older data file is read as one of this
+  // version, whose reader says what is wrong with it.
+  return CommandLineFileClass(fileName).value_or(DataFileClass);
 }
 
 QRect KeepOnMonitor(const QRect& window, int border, const QRect& monitor)

@@ -20,9 +20,14 @@ namespace umbrinex {
 // parameter is read. Returns the last file name, or an empty one.
 std::string ReadCommandLine(const std::vector<std::string>& parameters);
 
-// The class a file named on the command line is opened with: its header's
-// type code decides; a file of any other type (or none) is not opened.
+// The class of a design file by its header's type code; none for a file of
+// any other type, or for something that is not a file.
 std::optional<TFileClass> CommandLineFileClass(const std::string& fileName);
+// The class a file named on the command line is opened with: an older data
+// file by its type code, and anything else as a data file of this version,
+// so that a file that is missing, empty, not a design or not a file at all
+// is refused with the message that the batch program gives.
+TFileClass CommandLineOpeningClass(const std::string& fileName);
 
 // Moves a window (its outer frame being the window grown by border on every
 // side) so that it does not overhang the monitor: first off the right and

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPainter>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "framework/data/DiskFile.h"
 #include "framework/kit/FileDialogs.h"
 #include "framework/kit/OutputMenu.h"
 #include "framework/kit/Printing.h"
@@ -94,11 +94,7 @@ void TTextWindow::ExportTo(const std::string& fileName) const
 {
   const bool rich =
       QFileInfo(QString::fromStdString(fileName)).suffix().compare(QStringLiteral("rtf"), Qt::CaseInsensitive) == 0;
-  const std::string content = rich ? RichTextDocument(Text()) : Text();
-  QFile file(QString::fromStdString(fileName));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(content.data(), static_cast<qint64>(content.size())) != static_cast<qint64>(content.size()))
-    throw EExpected("Cannot write the file '" + fileName + "'.");
+  SaveTextFile(fileName, rich ? RichTextDocument(Text()) : Text());
 }
 
 void TTextWindow::Print()
