@@ -12,12 +12,12 @@
 
 #include "bend/Bend.h"
 #include "framework/data/DiskFile.h"
+#include "framework/data/Messages.h"
+#include "framework/data/TextUtils.h"
 #include "framework/forms/DataForm.h"
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/FileDialogs.h"
 #include "framework/kit/Printing.h"
-#include "framework/data/Messages.h"
-#include "framework/data/TextUtils.h"
 #include "persistence/BendFile.h"
 #include "persistence/FileClass.h"
 #include "shell/Main.h"
@@ -131,7 +131,10 @@ int RunExportDataCommand(const QStringList& arguments)
     }
     const std::string text = DesignDataText(*bend, design);
     if (rest[0] == QStringLiteral("-")) {
-      std::fwrite(text.data(), 1, text.size(), stdout);
+      // The export quotes the design's texts: a terminal shows their control
+      // characters rather than obeying them. A file keeps them as they are.
+      const std::string shown = VisibleText(text, true);
+      std::fwrite(shown.data(), 1, shown.size(), stdout);
       std::fflush(stdout);
     } else {
       SaveTextFile(rest[0].toStdString(), text);
