@@ -1,7 +1,8 @@
 // Writes design files of both kinds into a folder, as the fuzzer's seeds:
 // the default design, one changed almost everywhere, one saved with its
 // results, a file of the previous version, a user-defined profile over two
-// materials, and one with every table at its largest useful size.
+// materials, one with every table at its largest useful size, load case
+// counts that disagree with the rows stored, and too many materials.
 
 #include <cstdio>
 #include <string>
@@ -57,6 +58,75 @@ void MakeLargest(TBend& bend)
   Set(bend, vnTensionCount, 100, vtInt);
 }
 
+// Section 3 with a load case count and the rows each column stores.
+void WriteLoadCases(TTaggedFile& file, std::int32_t count, std::int32_t rows)
+{
+  file.BeginTag(tcBend, 3);
+  file.BeginRecord();
+  file.WriteInteger(count);
+  file.BeginRecord();
+  for (int column = 0; column < 4; ++column) {
+    file.BeginRecord();
+    file.WriteInteger(rows);
+    for (int row = 0; row < rows; ++row) {
+      if (column < 3) {
+        file.WriteDouble(10.0 * (row + 1));
+      } else {
+        file.BeginRecord();
+        file.WriteBoolean(true);
+        file.WriteBoolean(row % 2 == 0);
+        file.EndRecord();
+      }
+    }
+    file.EndRecord();
+  }
+  file.EndRecord();
+  file.EndRecord();
+  file.EndTag();
+}
+
+// Load case counts that disagree with the six rows stored, in both kinds of
+// file, and one that agrees.
+void SaveLoadCaseCounts(const std::string& folder)
+{
+  for (const std::int32_t count : {6, 2147483647, -5}) {
+    const std::string suffix = count == 6 ? "agree" : count < 0 ? "negative" : "huge";
+    TWindowsUmbrinexFile file(nullptr, TFileMode::Write, ctSavedDataFile);
+    file.OpenFile(folder + "/load-cases-" + suffix + ".mxd", DataFileClass);
+    WriteLoadCases(file, count, 6);
+    file.WriteEndOfData();
+    file.Close();
+    TDOSUmbrinexFile older(nullptr, TFileMode::Write, ctSavedDataFile);
+    older.OpenFile(folder + "/load-cases-" + suffix + ".dat", OldDataFileClass);
+    WriteLoadCases(older, count, 6);
+    older.WriteEndOfData();
+    older.Close();
+  }
+}
+
+// One material more than a design can hold, each as the program writes it.
+void SaveTooManyMaterials(const std::string& folder)
+{
+  TWindowsUmbrinexFile file(nullptr, TFileMode::Write, ctSavedDataFile);
+  file.OpenFile(folder + "/materials-1001.mxd", DataFileClass);
+  for (int m = 0; m < 1001; ++m) {
+    const std::string name = "M" + std::to_string(m + 1);
+    file.BeginTag(0, 0);
+    file.WriteByte(tcBend);
+    file.WriteString(name);
+    file.WriteByte(0);
+    file.WriteByte(0);
+    file.EndTag();
+    file.BeginTag(tcBend, 6);
+    file.BeginRecord();
+    file.WriteString(name);
+    file.EndRecord();
+    file.EndTag();
+  }
+  file.WriteEndOfData();
+  file.Close();
+}
+
 void SaveOlder(TBend& bend, const std::string& fileName)
 {
   bend.BeforeWrite();
@@ -97,5 +167,8 @@ int main(int argc, char** argv)
   auto largest = New<TBend>();
   MakeLargest(*largest);
   SaveToFile(*largest, folder + "/largest.mxd");
+
+  SaveLoadCaseCounts(folder);
+  SaveTooManyMaterials(folder);
   return 0;
 }

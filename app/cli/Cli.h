@@ -104,6 +104,10 @@ std::string WorkbookReportText(const TWorkbook& workbook);
 nlohmann::ordered_json ResultsJson(TBend& bend, const TReportChoice& choice);
 // A number as the JSON shows it: special values as their texts.
 nlohmann::ordered_json JsonNumber(double value);
+// JSON as the program prints it, indented by two: always UTF-8 (a broken
+// byte becomes U+FFFD), with the C1 and bidirectional controls of the
+// design's texts escaped, so that a terminal shows them instead of obeying.
+std::string JsonText(const nlohmann::ordered_json& json);
 
 // ---- design check, discretisation error, converged results ----
 
@@ -123,6 +127,10 @@ std::string AccuracyAndConvergedText(TBend& bend, const TReportChoice& choice);
 
 // ---- the program ----
 
+// Parses the arguments into options; the exit status when that ends the
+// run (help, or a usage error, told on out or err), otherwise nothing.
+std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptions& options, std::ostream& out,
+                                    std::ostream& err);
 // Parses the arguments and runs; returns the exit status.
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 // Runs parsed options on a design.

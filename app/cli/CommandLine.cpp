@@ -155,7 +155,7 @@ void AppendSheets(TWorkbook& target, bool& targetEmpty, const TWorkbook& source)
 void PrintReports(TBend& bend, const TCliOptions& options, std::ostream& out)
 {
   if (options.Json) {
-    out << ResultsJson(bend, options.Reports).dump(2) << '\n';
+    out << JsonText(ResultsJson(bend, options.Reports)) << '\n';
     return;
   }
   const bool key = options.Reports.Key || !options.Reports.Any();
@@ -176,7 +176,7 @@ void PrintItemsJson(TBend& bend, const TReportChoice& choice, std::ostream& out)
 {
   nlohmann::ordered_json json = choice.Any() ? ResultsJson(bend, choice) : nlohmann::ordered_json::object();
   json["items"] = ItemsJson(bend)["items"];
-  out << json.dump(2) << '\n';
+  out << JsonText(json) << '\n';
 }
 
 void SaveReports(TBend& bend, const TCliOptions& options)
@@ -339,9 +339,9 @@ int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
   }
 }
 
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptions& options, std::ostream& out,
+                                    std::ostream& err)
 {
-  TCliOptions options;
   CLI::App app("Runs a bend stiffener design without a window and prints or saves its results.", "umbrinex-cli");
   app.add_option("DESIGN", options.Design, "Design file (.mxd, or an older .dat); the default design without one");
   app.add_option("--set", options.Settings,
@@ -349,6 +349,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                  "repeatable, applied in order")
       ->type_name("ITEM=TEXT")
       ->expected(1)
+      ->allow_extra_args(false)
       ->take_all();
   app.add_flag("--items", options.Items,
                "Lists every data item: VarNum[:ROW], name, value and unit (with --json, as a JSON object)");
@@ -415,6 +416,13 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     err << VisibleText(parserErr.str(), true);
     return status == 0 ? ExitOk : ExitUsage;
   }
+  return std::nullopt;
+}
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+  TCliOptions options;
+  if (const std::optional<int> status = ParseCommandLine(argc, argv, options, out, err)) return *status;
   return RunOptions(options, out, err);
 }
 

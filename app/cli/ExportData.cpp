@@ -2,6 +2,7 @@
 // own (it lays the forms out), so the batch program runs it without a window
 // and passes its output on.
 
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,17 +36,31 @@ std::string DesktopProgram()
   return (self.parent_path() / "umbrinex").string();
 }
 
-// Reads a descriptor to its end.
-std::string ReadAll(int descriptor)
+// Reads the child's output and its messages together, each to its end:
+// reading one to its end first would leave the child blocked on a full pipe
+// of the other, as a design with many warnings does.
+void ReadBoth(int outputPipe, int errorPipe, std::string& output, std::string& errors)
 {
-  std::string text;
+  std::array<pollfd, 2> pipes{{{outputPipe, POLLIN, 0}, {errorPipe, POLLIN, 0}}};
+  std::array<std::string*, 2> texts{&output, &errors};
   std::array<char, 65536> buffer{};
-  for (;;) {
-    const ssize_t n = read(descriptor, buffer.data(), buffer.size());
-    if (n > 0) text.append(buffer.data(), static_cast<std::size_t>(n));
-    else if (n == 0 || errno != EINTR) break;
+  int open = 2;
+  while (open > 0) {
+    if (poll(pipes.data(), pipes.size(), -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    for (std::size_t i = 0; i < pipes.size(); ++i) {
+      if (pipes[i].fd < 0 || pipes[i].revents == 0) continue;
+      const ssize_t n = read(pipes[i].fd, buffer.data(), buffer.size());
+      if (n > 0) {
+        texts[i]->append(buffer.data(), static_cast<std::size_t>(n));
+      } else if (n == 0 || errno != EINTR) {
+        pipes[i].fd = -1;  // poll passes over it from now on
+        --open;
+      }
+    }
   }
-  return text;
 }
 
 }  // namespace
@@ -88,8 +103,11 @@ int ExportData(const TCliOptions& options, std::ostream& out, std::ostream& err)
     close(errors[0]);
     throw EUmbrinexError("Cannot run " + program + ": " + std::strerror(spawned));
   }
-  out << ReadAll(output[0]);
-  const std::string messages = ReadAll(errors[0]);
+  std::string text, messages;
+  ReadBoth(output[0], errors[0], text, messages);
+  // The export quotes the design's texts: to a terminal they are shown, not
+  // obeyed.
+  out << VisibleText(text, true);
   close(output[0]);
   close(errors[0]);
   int status = 0;

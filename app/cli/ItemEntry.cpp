@@ -113,6 +113,12 @@ TAccessStatus EnterItemText(TBend& bend, int varNum, int index, const std::strin
   bend.GetValue(varNum, index, status, current, vtText);
   if (status.Code == acUnrecognised || status.Code == acInvalidIndex) return status;
 
+  // A name or text of the design is saved, listed and given to JSON as
+  // UTF-8; a broken one would come back as something else, or not at all.
+  if (!IsValidUtf8(text)) {
+    status.Set(acInvalidValue, "The text is not valid UTF-8");
+    return status;
+  }
   const TVar* descriptor = TBend::Vars().TryFind(varNum);
   TVariant value;
   TVarType representation = vtText;

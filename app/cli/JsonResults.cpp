@@ -9,6 +9,7 @@
 #include "bend/LoadCaseResults.h"
 #include "bend/PerformanceChartResults.h"
 #include "cli/Cli.h"
+#include "framework/data/TextUtils.h"
 #include "framework/data/ValueText.h"
 #include "numerics/ReservedDoubles.h"
 
@@ -19,6 +20,13 @@ nlohmann::ordered_json JsonNumber(double value)
   if (IsInfinite(value) || value == Undefined || IsDefault(value) || value == NotApplicable || !std::isfinite(value))
     return RealToText(value);
   return value;
+}
+
+std::string JsonText(const nlohmann::ordered_json& json)
+{
+  // The dump escapes only the C0 controls. The others can stand only inside
+  // strings, where \uXXXX is their JSON form.
+  return EscapeSteeringCharacters(json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
 }
 
 namespace {

@@ -297,11 +297,12 @@ void TBend::BeforeWrite()
   FProfile->BeforeWrite();
 }
 
-TBendStiffenerMaterial* TBend::ResolveMaterialName(const std::string& storedName) const
+TBendStiffenerMaterial* TBend::ResolveMaterialName(const std::string& storedName, int* missing) const
 {
   const std::string name = NameManager().Changes().Translate(storedName);
   if (TBendStiffenerMaterial* material = FMaterials->FindMaterial(name)) return material;
-  ShowWarning(Format("Cannot find material type '%s' - using first material type.", VisibleText(name).c_str()));
+  if (missing == nullptr || ++*missing <= MissingNamesShown)
+    ShowWarning(Format("Cannot find material type '%s' - using first material type.", VisibleText(name).c_str()));
   return FMaterials->Material(0);
 }
 

@@ -170,7 +170,10 @@ class TBend : public TModel {
   void SetResultsFileMode(std::uint8_t mode) { FResultsFileMode = mode; }
   // The material a stored name refers to, after the renames of the read;
   // the first material, with a warning, when there is none of that name.
-  TBendStiffenerMaterial* ResolveMaterialName(const std::string& storedName) const;
+  // With missing, the names not found are counted there, and only the
+  // first MissingNamesShown of them are warned of.
+  TBendStiffenerMaterial* ResolveMaterialName(const std::string& storedName, int* missing = nullptr) const;
+  static constexpr int MissingNamesShown = 20;
   // Called by a material that is going: the power law and the profile
   // segments that used it take the replacement.
   void ReplaceMaterial(const TBendStiffenerMaterial* old, TBendStiffenerMaterial* replacement);

@@ -32,13 +32,16 @@ enum TBendSection : int {
 // Feature note of files whose load cases leave a state out.
 constexpr int FeatureStatesExcluded = 71;
 
-// A row count read from a file, kept within what a design can hold so that a
-// damaged count cannot make the reader build absurd tables.
+// A row count read from a file. One that no design can have marks a damaged
+// file, as does a table block that stores another number of rows: reading
+// on would invent rows or drop them. A file that ends before the count
+// keeps the current one.
 int ReadCount(ITaggedFile& file, int current, int maximum)
 {
   std::int32_t count = current;
   file.ReadInteger(count);
-  return std::clamp<std::int32_t>(count, 0, maximum);
+  if (count < 0 || count > maximum) file.Corrupt();
+  return count;
 }
 
 // The largest tables a design may have: the item ranges of the counts. The
@@ -92,7 +95,7 @@ void ReadCountedTable(ITaggedFile& file, TTable& table, const std::vector<int>& 
 {
   file.BeginReadRecord();
   table.SetRowCount(ReadCount(file, table.RowCount(), maximum));
-  ReadTableBlock(file, table, columns, own);
+  ReadTableBlock(file, table, columns, own, TStoredRows::MustAgree);
   file.EndReadRecord();
 }
 
@@ -300,6 +303,7 @@ void TBend::ReadProfileBlock(ITaggedFile& file)
     file.BeginReadRecord();
     std::int32_t stored = FProfile->Count();
     file.ReadInteger(stored);
+    if (stored != FProfile->Count()) file.Corrupt();
     for (int i = 0; i < FProfile->Count(); ++i) field(FProfile->Point(i));
     file.EndReadRecord();
   };
@@ -308,6 +312,7 @@ void TBend::ReadProfileBlock(ITaggedFile& file)
   file.BeginReadRecord();
   std::int32_t stored = FProfile->Count();
   file.ReadInteger(stored);
+  if (stored != FProfile->Count()) file.Corrupt();
   for (int i = 0; i + 1 < FProfile->Count(); ++i) ReadName(file, FProfile->Point(i).MaterialName);
   file.EndReadRecord();
   file.EndReadRecord();
@@ -458,11 +463,11 @@ void TBendStiffenerMaterial::ReadTag(ITaggedFile& file, int tag, int sub)
   file.EndReadRecord();
   file.BeginReadRecord();
   Curve(s).SetRowCount(ReadCount(file, Curve(s).RowCount(), MaxRows));
-  ReadTableBlock(file, Curve(s), {vnStrainColumn, vnStressOverEColumn});
+  ReadTableBlock(file, Curve(s), {vnStrainColumn, vnStressOverEColumn}, nullptr, TStoredRows::MustAgree);
   file.EndReadRecord();
   file.BeginReadRecord();
   file.ReadEnum(FStressSpecifier[Checked(s)], ssDimensional, "stress specifier");
-  ReadTableBlock(file, Curve(s), {vnStressColumn});
+  ReadTableBlock(file, Curve(s), {vnStressColumn}, nullptr, TStoredRows::MustAgree);
   file.EndReadRecord();
 }
 

@@ -1,6 +1,8 @@
 #include "bend/Profile.h"
 
 #include "bend/Bend.h"
+#include "framework/data/Messages.h"
+#include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
 
 namespace umbrinex {
@@ -119,10 +121,15 @@ void TUserDefinedStiffener::ResolveNames()
 {
   TBend* bend = Bend();
   if (bend == nullptr) return;
+  // A damaged file may name a missing material at every one of a thousand
+  // points, each name as long as a text can be: a few warnings say it.
+  int missing = 0;
   for (int i = 0; i + 1 < Count(); ++i) {
     TUserDefinedStiffenerPoint& p = Point(i);
-    p.Material = bend->ResolveMaterialName(p.MaterialName);
+    p.Material = bend->ResolveMaterialName(p.MaterialName, &missing);
   }
+  if (missing > TBend::MissingNamesShown)
+    ShowWarning(Format("... and %d more such warnings", missing - TBend::MissingNamesShown));
 }
 
 }  // namespace umbrinex

@@ -9,6 +9,7 @@
 #include "framework/data/DiskFile.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
+#include "framework/data/TextUtils.h"
 #include "persistence/ResultsFile.h"
 #include "persistence/Stream.h"
 #include "persistence/TessanFile.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int tagEndOfData = 255;
 constexpr int sectionResults = 5;
+constexpr int sectionMaterialName = 6;
 
 std::unique_ptr<TTessanFile> MakeFileObject(TBend& bend, TFileMode mode, const TFileClass& fileClass, int copyType)
 {
@@ -54,6 +56,17 @@ void WriteDesign(TBend& bend, TTaggedFile& file)
   file.WriteEndOfData();
 }
 
+// A material name tag may make a material; a file with more than a design
+// can hold is refused at the first one too many, before any time goes into
+// building the rest.
+void CheckMaterialCount(const TBend& bend, const TTaggedFile& file)
+{
+  static const int maximum = static_cast<int>(TBend::Vars().Find(vnNumberOfTypes).Max);
+  if (bend.Materials().Count() <= maximum) return;
+  RaiseFileError(Format("File '%s' holds more than %d materials, more than a design can have.",
+                        FileNameForMessage(file.FileName()).c_str(), maximum));
+}
+
 // Reads tags until the end tag: the model's own to the model, everything
 // else (feature notes, fillers, other programs' tags) skipped whole.
 void ReadDesignTags(TBend& bend, TTaggedFile& file)
@@ -66,6 +79,7 @@ void ReadDesignTags(TBend& bend, TTaggedFile& file)
       if (bend.ResultsFileMode() == 2) CompareResults(bend, file);
     } else if (tag == tcBend || tag == 0) {
       bend.ReadTag(file, tag, file.SubNumber());
+      if (tag == tcBend && file.SubNumber() == sectionMaterialName) CheckMaterialCount(bend, file);
     }
     file.FinishTag();
     if (Progress().Active()) Progress().Update(static_cast<int>(std::min<std::int64_t>(file.Position(), INT32_MAX)));

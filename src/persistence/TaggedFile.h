@@ -239,6 +239,7 @@ class TTaggedFile : public ITaggedFile {
   void ReadBodyState(TBodyState& s) override;
   void ReadString(std::string& s) override;
   void ReadFixedString(std::string& s, int width) override;
+  [[noreturn]] void Corrupt() const override;
 
  protected:
   void SetSignature(const std::string& signature) { FSignature = signature; }
@@ -283,7 +284,6 @@ class TTaggedFile : public ITaggedFile {
   bool TakeLE(U& v);
   template <typename U, typename T>
   void ReadOrdinal(T& v);
-  [[noreturn]] void Corrupt() const;
   [[noreturn]] void WriteError() const;
   [[noreturn]] void StreamError(const std::string& systemText) const;
 

@@ -27,7 +27,9 @@ std::string CellText(const TCellValue& value)
     std::string line = *text;
     std::replace_if(
         line.begin(), line.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
-    return line;
+    // Texts of the design end up on terminals (cat, less -R) and in other
+    // programs: their control characters are shown rather than kept.
+    return VisibleText(line);
   }
   return {};
 }

@@ -133,7 +133,10 @@ int RunExportDataCommand(const QStringList& arguments)
     }
     const std::string text = DesignDataText(*bend, design);
     if (rest[0] == QStringLiteral("-")) {
-      std::fwrite(text.data(), 1, text.size(), stdout);
+      // The export quotes the design's texts: a terminal shows their control
+      // characters rather than obeying them. A file keeps them as they are.
+      const std::string shown = VisibleText(text, true);
+      std::fwrite(shown.data(), 1, shown.size(), stdout);
       // What the disk did not take is an error, not a finished export.
       FlushStandardOutput();
     } else {

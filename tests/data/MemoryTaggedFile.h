@@ -272,7 +272,7 @@ class TMemoryTaggedFile final : public ITaggedFile {
   }
 
  private:
-  [[noreturn]] static void Corrupt() { throw EUmbrinexError("File Error: File 'memory' is corrupt."); }
+  [[noreturn]] void Corrupt() const override { throw EUmbrinexError("File Error: File 'memory' is corrupt."); }
 
   // What is left of the innermost record, or of the bytes outside records.
   std::int64_t Remaining() const

@@ -169,5 +169,31 @@ TEST(VisibleText, ShowsControlCharactersAndBrokenBytesInsteadOfPassingThemOn)
   EXPECT_EQ(VisibleText(std::string("a\0b", 3)), "a\\x00b");
 }
 
+// A right-to-left override makes "txt.exe" read as "exe.txt"; the isolates
+// and embeddings reorder text the same way.
+TEST(VisibleText, ShowsTheBidirectionalControlsButNotTheLettersAroundThem)
+{
+  EXPECT_EQ(VisibleText("name\u202Etxt.exe"), "name\\u202Etxt.exe");
+  EXPECT_EQ(VisibleText("\u202A\u202B\u202C\u202D \u2066\u2067\u2068\u2069"),
+            "\\u202A\\u202B\\u202C\\u202D \\u2066\\u2067\\u2068\\u2069");
+  // Their neighbours in the same block are ordinary characters.
+  EXPECT_EQ(VisibleText("\u2029\u202F\u2065\u206A\u2014"), "\u2029\u202F\u2065\u206A\u2014");
+}
+
+TEST(EscapeSteeringCharacters, LeavesEverythingButTheC1AndBidirectionalControls)
+{
+  EXPECT_EQ(EscapeSteeringCharacters("a\xc2\x9b[2Jb\u202Ec\u00e9\xc2\xa0"), "a\\u009B[2Jb\\u202Ec\u00e9\xc2\xa0");
+  // C0 controls and broken bytes are for the caller's own escaping.
+  EXPECT_EQ(EscapeSteeringCharacters(std::string("\x1b\t\xff\0", 4)), std::string("\x1b\t\xff\0", 4));
+}
+
+TEST(IsValidUtf8, RefusesBrokenOverlongAndSurrogateSequences)
+{
+  EXPECT_TRUE(IsValidUtf8("plain \u00e9\u20ac\U0001F600"));
+  EXPECT_TRUE(IsValidUtf8(std::string("\0\x7f", 2)));
+  for (const char* broken : {"\xff", "a\xc3", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82"})
+    EXPECT_FALSE(IsValidUtf8(broken)) << VisibleText(broken);
+}
+
 }  // namespace
 }  // namespace umbrinex

@@ -73,7 +73,10 @@ void TEngineDataObject::EndUpdate()
 void TEngineDataObject::NameChanged()
 {
   SendNotification(TModelNotification::ObjectNameChanged, 0, this);
-  Broadcast(ckNameChanged);
+  // Names read from a file are resolved into references once the whole
+  // file is read; telling every object of each name on the way would make
+  // reading quadratic in the number of named objects.
+  if (FModel == nullptr || !FModel->Loading()) Broadcast(ckNameChanged);
 }
 
 void TEngineDataObject::SaveAccessState()

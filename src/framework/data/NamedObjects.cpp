@@ -141,7 +141,7 @@ void TNameManager::AddName(const std::string& name, TNamedObject* object)
       throw EUniqueNameError("Invalid name.");
   }
   FNames.emplace(trimmed, object);
-  UpdateHasLongNames();
+  if (IsLong(trimmed)) ++FLongNames;
   if (object != nullptr) {
     object->FName = trimmed;
     object->NameChanged();
@@ -150,8 +150,8 @@ void TNameManager::AddName(const std::string& name, TNamedObject* object)
 
 void TNameManager::RemoveName(const std::string& name)
 {
-  FNames.erase(Trim(name));
-  UpdateHasLongNames();
+  const std::string trimmed = Trim(name);
+  if (FNames.erase(trimmed) != 0 && IsLong(trimmed)) --FLongNames;
 }
 
 void TNameManager::Rename(const std::string& oldName, const std::string& newName)
@@ -163,8 +163,7 @@ void TNameManager::Rename(const std::string& oldName, const std::string& newName
   AddName(newTrimmed, object);
   // AddName has registered the new name; the old entry goes only now, so a
   // refused name leaves everything as it was.
-  FNames.erase(oldTrimmed);
-  UpdateHasLongNames();
+  if (FNames.erase(oldTrimmed) != 0 && IsLong(oldTrimmed)) --FLongNames;
 }
 
 std::string TNameManager::MakeUniqueName(const std::string& base, bool limitTo10) const
@@ -190,10 +189,9 @@ TNamedObject* TNameManager::FindObject(const std::string& name) const
   return it == FNames.end() ? nullptr : it->second;
 }
 
-void TNameManager::UpdateHasLongNames()
+bool TNameManager::IsLong(const std::string& name)
 {
-  FHasLongNames = std::any_of(FNames.begin(), FNames.end(),
-                              [](const auto& entry) { return CharLength(entry.first) > ShortNameLength; });
+  return CharLength(name) > ShortNameLength;
 }
 
 }  // namespace umbrinex

@@ -119,17 +119,19 @@ class TNameManager {
   std::string MakeUniqueName(const std::string& base, bool limitTo10) const;
   TNamedObject* FindObject(const std::string& name) const;
 
-  bool HasLongNames() const { return FHasLongNames; }
+  bool HasLongNames() const { return FLongNames > 0; }
   bool AllowLongNames() const { return FAllowLongNames; }
   TNameChanges& Changes() { return FChanges; }
 
  private:
-  void UpdateHasLongNames();
+  static bool IsLong(const std::string& name);
 
   std::map<std::string, TNamedObject*> FNames;
   std::vector<std::string> FReserved;
   bool FAllowLongNames;
-  bool FHasLongNames = false;
+  // Kept as names come and go: a walk over every name on each change made
+  // reading a file of many materials quadratic.
+  std::size_t FLongNames = 0;
   TNameChanges FChanges;
 };
 

@@ -19,7 +19,8 @@ void WriteTableBlock(ITaggedFile& file, const TTable& table, const std::vector<i
   file.EndRecord();
 }
 
-void ReadTableBlock(ITaggedFile& file, TTable& table, const std::vector<int>& columns, const TOwnColumn* own)
+void ReadTableBlock(ITaggedFile& file, TTable& table, const std::vector<int>& columns, const TOwnColumn* own,
+                    TStoredRows stored)
 {
   file.BeginReadRecord();
   for (int varNum : columns) {
@@ -28,6 +29,7 @@ void ReadTableBlock(ITaggedFile& file, TTable& table, const std::vector<int>& co
     // are read for the rows the table has now.
     std::int32_t count = table.RowCount();
     file.ReadInteger(count);
+    if (stored == TStoredRows::MustAgree && count != table.RowCount()) file.Corrupt();
     for (int row = 0; row < table.RowCount(); ++row) {
       if (own != nullptr && own->VarNum == varNum) {
         own->Read(file, row);

@@ -22,9 +22,15 @@ struct TOwnColumn {
   std::function<void(ITaggedFile& file, int row)> Read;
 };
 
+// What a reader makes of the row count stored with each column.
+enum class TStoredRows {
+  Ignored,    // the cells are read for the table's rows, whatever was stored
+  MustAgree,  // a column that stores another count marks a damaged file
+};
+
 void WriteTableBlock(ITaggedFile& file, const TTable& table, const std::vector<int>& columns,
                      const TOwnColumn* own = nullptr);
-void ReadTableBlock(ITaggedFile& file, TTable& table, const std::vector<int>& columns,
-                    const TOwnColumn* own = nullptr);
+void ReadTableBlock(ITaggedFile& file, TTable& table, const std::vector<int>& columns, const TOwnColumn* own = nullptr,
+                    TStoredRows stored = TStoredRows::Ignored);
 
 }  // namespace umbrinex

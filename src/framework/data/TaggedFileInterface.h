@@ -88,6 +88,11 @@ class ITaggedFile {
   virtual void ReadString(std::string& s) = 0;
   virtual void ReadFixedString(std::string& s, int width) = 0;
 
+  // Refuses the file as damaged, with its name: for values that are well
+  // formed one by one but cannot stand together, such as a row count that
+  // disagrees with the rows stored.
+  [[noreturn]] virtual void Corrupt() const = 0;
+
  protected:
   ~ITaggedFile() = default;
 };

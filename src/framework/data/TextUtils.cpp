@@ -137,6 +137,61 @@ void AppendEscape(std::string& out, const char* prefix, unsigned value)
 
 }  // namespace
 
+namespace {
+
+// The code point of the well-formed sequence of length bytes at i.
+char32_t DecodeUtf8(std::string_view text, std::size_t i, std::size_t length)
+{
+  static constexpr unsigned leadMasks[] = {0, 0, 0x1F, 0x0F, 0x07};
+  char32_t c = static_cast<unsigned char>(text[i]) & leadMasks[length];
+  for (std::size_t k = 1; k < length; ++k) c = c << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+  return c;
+}
+
+// The C1 controls, which terminals obey as commands, and the bidirectional
+// embeddings, overrides and isolates, which make a text read in another
+// order than it is stored in.
+bool IsSteering(char32_t c)
+{
+  return (c >= 0x80 && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text)
+{
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::string EscapeSteeringCharacters(std::string_view text)
+{
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = static_cast<unsigned char>(text[i]) < 0x80 ? 0 : Utf8SequenceLength(text, i);
+    if (length == 0) {
+      out += text[i++];
+      continue;
+    }
+    const char32_t c = DecodeUtf8(text, i, length);
+    if (IsSteering(c))
+      AppendEscape(out, c > 0xFF ? "\\u" : "\\u00", static_cast<unsigned>(c));
+    else
+      out.append(text.substr(i, length));
+    i += length;
+  }
+  return out;
+}
+
 std::string VisibleText(std::string_view text, bool keepLineBreaks)
 {
   std::string out;
@@ -150,10 +205,9 @@ std::string VisibleText(std::string_view text, bool keepLineBreaks)
         ++i;
         continue;
       }
-      // U+0080..U+009F are two bytes, C2 80..C2 9F.
-      const auto second = static_cast<unsigned char>(text[i + 1]);
-      if (c == 0xC2 && second < 0xA0)
-        AppendEscape(out, "\\u00", second);
+      const char32_t code = DecodeUtf8(text, i, length);
+      if (IsSteering(code))
+        AppendEscape(out, code > 0xFF ? "\\u" : "\\u00", static_cast<unsigned>(code));
       else
         out.append(text.substr(i, length));
       i += length;

@@ -23,10 +23,18 @@ std::size_t CharLength(std::string_view text);
 std::string LeftChars(std::string_view text, std::size_t n);
 // A text from outside the program (a file, the command line) made safe to
 // show on a terminal: C0 control characters and DEL become "\x1B", the C1
-// controls U+0080..U+009F "\u009B", and bytes that are not UTF-8 "\xFF", so
-// that no text can move the cursor, retitle the window or recolour it. With
-// keepLineBreaks, line feeds (and the CR of a CR LF) stay line breaks.
+// controls U+0080..U+009F "\u009B", the bidirectional embeddings, overrides
+// and isolates (U+202A..U+202E, U+2066..U+2069) "\u202E", and bytes that are
+// not UTF-8 "\xFF", so that no text can move the cursor, retitle the window,
+// recolour it or show itself in another order. With keepLineBreaks, line
+// feeds (and the CR of a CR LF) stay line breaks.
 std::string VisibleText(std::string_view text, bool keepLineBreaks = false);
+// Only the C1 controls and the bidirectional controls written as "\u009B" and
+// "\u202E", everything else as it is: for JSON, whose own escaping leaves
+// them raw, and where these escapes are valid inside strings.
+std::string EscapeSteeringCharacters(std::string_view text);
+// Every byte belongs to a well-formed UTF-8 character.
+bool IsValidUtf8(std::string_view text);
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
