@@ -362,21 +362,19 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
       ->type_name("FILE")
       ->check(CheckReportFileName);
   app.add_option("--save", options.SaveFile, "Saves the design after the --set steps")->type_name("FILE");
-  auto* graph =
-      app.add_option("--graph", options.Graph,
-                     "Renders a graph or drawing into the --out file (.svg, .pdf, .png or .bmp): \"Diameter\", "
-                     "\"Stiffness\", \"Design Chart\", \"Performance Chart\", \"Performance Map\", "
-                     "\"General Arrangement\", or for the --load-case (default 1) \"Deflection Chart\", "
-                     "\"Curvature Chart\", \"Strain Chart\", \"Deflected Shape\"")
-          ->type_name("NAME");
-  auto* outFile =
-      app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")->type_name("FILE");
+  auto* graph = app.add_option("--graph", options.Graph,
+                               "Renders a graph or drawing into the --out file (.svg, .pdf, .png or .bmp): \"Diameter\", "
+                               "\"Stiffness\", \"Design Chart\", \"Performance Chart\", \"Performance Map\", "
+                               "\"General Arrangement\", or for the --load-case (default 1) \"Deflection Chart\", "
+                               "\"Curvature Chart\", \"Strain Chart\", \"Deflected Shape\"")
+                    ->type_name("NAME");
+  auto* outFile = app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")->type_name("FILE");
   auto* colour = app.add_flag("--colour", options.Colour,
                               "Renders the --graph in colour, whatever the \"Monochrome Output\" setting says");
   auto* exportData = app.add_option("--export-data", options.ExportDataFile,
                                     "Writes the design's data as the data forms show them (the desktop program's "
                                     "Export Data) to FILE, or to standard output for \"-\"")
-                         ->type_name("FILE");
+                        ->type_name("FILE");
   for (const char* other : {"--set", "--items", "--key", "--load-case", "--design-chart", "--performance-chart",
                             "--accuracy", "--converged", "--json", "--report", "--save", "--graph"})
     exportData->excludes(other);

@@ -62,10 +62,7 @@ std::string TooManyStationsText(const TBend& bend, int halvings, double stations
       std::ceil(stations), MaxStations);
 }
 
-double DegreesToRadians(double degrees)
-{
-  return IsSpecial(degrees) ? degrees : degrees * Pi / 180.0;
-}
+double DegreesToRadians(double degrees) { return IsSpecial(degrees) ? degrees : degrees * Pi / 180.0; }
 
 // Area of a disc of radius r above the line at height y from its centre.
 double AreaAbove(double y, double r)
@@ -77,10 +74,7 @@ double AreaAbove(double y, double r)
   return y >= 0.0 ? r * r * e : r * r * (Pi - e);
 }
 
-double AreaBetween(double a, double b, double r)
-{
-  return std::fabs(AreaAbove(b, r) - AreaAbove(a, r));
-}
+double AreaBetween(double a, double b, double r) { return std::fabs(AreaAbove(b, r) - AreaAbove(a, r)); }
 
 // The curvature at which one station's section carries a given moment.
 class TSectionProblem final : public TFindRootProblem {
@@ -208,10 +202,8 @@ void TBendStiffener::ResizeSolution()
 void TBendStiffener::CheckData() const
 {
   FBend.CheckItemValues();
-  if (FBend.StiffenerDefinition() == sdUserDefined)
-    FBend.Profile().Check(FBend.StiffenerID());
-  else
-    FBend.CheckPowerLawShape();
+  if (FBend.StiffenerDefinition() == sdUserDefined) FBend.Profile().Check(FBend.StiffenerID());
+  else FBend.CheckPowerLawShape();
   FBend.Materials().CheckAllCurves(FBend.Linearity());
 }
 
@@ -363,10 +355,8 @@ void TBendStiffener::FinalPass(double rootMoment)
 void TBendStiffener::StationCurvature(int i)
 {
   const std::size_t k = At(i);
-  if (!FNonLinear || i > FNumOfStiffenerStations)
-    FC[k] = FM[k] / (FCableEI + FStiffnessFactor * FStiffenerEI[k]);
-  else
-    FC[k] = SectionCurvature(i, FM[k]);
+  if (!FNonLinear || i > FNumOfStiffenerStations) FC[k] = FM[k] / (FCableEI + FStiffnessFactor * FStiffenerEI[k]);
+  else FC[k] = SectionCurvature(i, FM[k]);
   SetStrains(i);
 }
 

@@ -6,8 +6,8 @@
 #include "bend/Accuracy.h"
 #include "bend/Bend.h"
 #include "bend/DesignCheck.h"
-#include "framework/kit/TableWindow.h"
 #include "presentation/CheckReports.h"
+#include "framework/kit/TableWindow.h"
 
 namespace umbrinex {
 
