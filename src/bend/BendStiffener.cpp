@@ -28,7 +28,7 @@ constexpr double SectionToleranceFactor = 5e-9;
 // non-linear station counts as many steps as its section has strips), so
 // that a solve on fine stations can be stopped, while the shots of an
 // ordinary design never spend time on it.
-constexpr long long CancelCheckSteps = 4000000;
+constexpr long long CancelCheckSteps = 1000000;
 
 // Stations a segment of the given length needs at the given step, not
 // counting the station it starts with.
