@@ -1,12 +1,16 @@
 // The Python module "umbrinex": bend stiffener designs for scripts, with the
 // batch program's items, messages and results and no window in sight.
 
+#include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
+
+#include <string>
 
 #include "PyDesign.h"
 #include "bend/ProgramInfo.h"
 #include "framework/data/Progress.h"
+#include "numerics/ParallelFor.h"
 
 namespace py = pybind11;
 using umbrinex::TPyDesign;
@@ -66,6 +70,15 @@ PYBIND11_MODULE(umbrinex, m)
     }
   });
   umbrinex::SetProcessPendingEvents(CheckInterrupt);
+  // numpy's C API is set up once, behind a guard of its own that knows
+  // nothing of the GIL: a thread that meets it while another one is inside,
+  // importing numpy and so letting the GIL go, waits for ever holding the
+  // GIL that the other needs. Set up here, under the import lock, no thread
+  // meets it again.
+  py::module_::import("numpy");
+  py::array_t<double> setUp(0);
+  if (const std::string warning = umbrinex::ThreadsEnvironmentWarning(); !warning.empty())
+    if (PyErr_WarnEx(PyExc_RuntimeWarning, warning.c_str(), 1) != 0) throw py::error_already_set();
 
   py::class_<TPyDesign>(m, "Design", "A bend stiffener design.")
       .def(py::init<>(), "The default design.")

@@ -30,7 +30,7 @@ class TCheckSolutions {
   }
   const TAccuracy& Accuracy()
   {
-    if (!FAccuracy) FAccuracy = EstimateAccuracy(FBend, Coarse(), SolveIncludedStates(FBend, 1));
+    if (!FAccuracy) FAccuracy = EstimateAccuracy(FBend, Coarse());
     return *FAccuracy;
   }
 
@@ -68,6 +68,11 @@ TJson EstimateJson(const TErrorEstimate& e)
           {"relative_error", JsonNumber(e.RelativeError)}};
 }
 
+TJson StationsJson(const TStationCounts& stations)
+{
+  return {{"stiffener", stations.Stiffener}, {"cable", stations.Cable}};
+}
+
 // One report written on a workbook of its own and printed as text; the
 // sheet is named after the report's title, which is then not repeated.
 template <typename TWrite>
@@ -89,8 +94,10 @@ nlohmann::ordered_json DesignCheckJson(const TDesignCheck& check)
   TJson governing = nullptr;
   if (const TDesignCheckCase* g = check.GoverningCase())
     governing = {{"load_case", g->LoadCase + 1}, {"state", g->State + 1}, {"ratio", JsonNumber(g->Ratio)}};
-  return {
-      {"verdict", CheckResultText(check.Verdict)}, {"governing", std::move(governing)}, {"cases", std::move(cases)}};
+  return {{"verdict", CheckResultText(check.Verdict)},
+          {"governing", std::move(governing)},
+          {"cases", std::move(cases)},
+          {"warnings", check.Warnings}};
 }
 
 nlohmann::ordered_json AccuracyJson(const TDesignCheck& check, const TAccuracy& accuracy)
@@ -108,7 +115,9 @@ nlohmann::ordered_json AccuracyJson(const TDesignCheck& check, const TAccuracy& 
   TJson warnings = TJson::array();
   if (const std::string warning = AccuracyWarning(check, accuracy); !warning.empty()) warnings.push_back(warning);
   const double error = GoverningRatioError(check, accuracy);
-  return {{"load_cases", std::move(cases)},
+  return {{"stations", StationsJson(accuracy.Coarse)},
+          {"half_step_stations", accuracy.Fine.Stiffener > 0 ? StationsJson(accuracy.Fine) : TJson(nullptr)},
+          {"load_cases", std::move(cases)},
           {"governing_ratio_error", error == Undefined ? TJson(nullptr) : JsonNumber(error)},
           {"warnings", std::move(warnings)}};
 }
@@ -130,6 +139,8 @@ nlohmann::ordered_json ConvergedJson(const TBend& bend, const TConvergedResults&
           {"halvings", converged.Halvings},
           {"station_interval", JsonNumber(converged.StiffenerInterval)},
           {"cable_station_interval", JsonNumber(converged.CableInterval)},
+          {"stations", StationsJson(converged.Stations)},
+          {"not_refined", converged.NotRefined.empty() ? TJson(nullptr) : TJson(converged.NotRefined)},
           {"change", JsonNumber(converged.Change)},
           {"tolerance", JsonNumber(converged.Tolerance)},
           {"load_cases", std::move(cases)},

@@ -321,6 +321,10 @@ std::string CheckReportFileName(const std::string& fileName)
 
 int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
 {
+  // The variable counts only where --threads does not say otherwise.
+  if (options.Threads == 0)
+    if (const std::string warning = ThreadsEnvironmentWarning(); !warning.empty())
+      err << VisibleText(warning, true) << '\n';
   try {
     if (!options.ExportDataFile.empty()) return ExportData(options, out, err);
     Run(options, out);

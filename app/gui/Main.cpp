@@ -4,12 +4,16 @@
 // then the event loop until the main window closes.
 
 #include <cstring>
+#include <iostream>
 #include <memory>
+#include <string>
 
+#include "framework/data/Messages.h"
 #include "framework/kit/Application.h"
 #include "framework/kit/ErrorHandler.h"
 #include "framework/kit/MessageBoxes.h"
 #include "framework/kit/Registry.h"
+#include "numerics/ParallelFor.h"
 #include "shell/DataCommands.h"
 #include "shell/GraphPreferences.h"
 #include "shell/Main.h"
@@ -52,6 +56,11 @@ int main(int argc, char** argv)
   }
   umbrinex::MessageBoxPresenter().SetMainWindow(mainForm.get());
   mainForm->ShowMainWindow();
+  // A thread count the program cannot use is said, not silently replaced.
+  if (const std::string warning = umbrinex::ThreadsEnvironmentWarning(); !warning.empty()) {
+    std::cerr << warning << '\n';
+    umbrinex::ShowWarning(warning);
+  }
   const int result = application.exec();
 
   umbrinex::MessageBoxPresenter().SetMainWindow(nullptr);

@@ -54,13 +54,23 @@ struct TLoadCaseAccuracy {
 
 struct TAccuracy {
   std::vector<TLoadCaseAccuracy> LoadCases;  // every load case, in order
+  // The stations of one solution at the design's steps and at half of them.
+  TStationCounts Coarse;
+  TStationCounts Fine;
+  // Why no estimate was made, when none was: the values then stand with
+  // Undefined estimates, never with an error of 0 they have not earned.
+  std::string NotEstimated;
 
   const TStateAccuracy* Find(int loadCase, int state) const;
 };
 
-// The estimates from the summaries of one refinement and the next.
+// The estimates from the summaries of one refinement and the next. Where
+// the finer one is missing or has the same stations, nothing is estimated.
 TAccuracy EstimateAccuracy(const TBend& bend, const std::vector<TStateSummary>& coarse,
                            const std::vector<TStateSummary>& fine);
+// Solves at half the steps of the given solutions, unless that needs more
+// stations than a solution holds (MaxStations), and estimates.
+TAccuracy EstimateAccuracy(TBend& bend, const std::vector<TStateSummary>& coarse);
 // Solves at the design's intervals and at half of them.
 TAccuracy EstimateAccuracy(TBend& bend);
 
@@ -68,7 +78,8 @@ TAccuracy EstimateAccuracy(TBend& bend);
 // the verdict (the ABR is exact, so it is the bend radius's); Undefined when
 // nothing was checked.
 double GoverningRatioError(const TDesignCheck& check, const TAccuracy& accuracy);
-// The warning when that error exceeds AccuracyWarningLimit; empty otherwise.
+// The warning when that error exceeds AccuracyWarningLimit, or when no
+// estimate was made; empty otherwise.
 std::string AccuracyWarning(const TDesignCheck& check, const TAccuracy& accuracy);
 
 }  // namespace umbrinex

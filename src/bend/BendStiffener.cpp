@@ -1,8 +1,13 @@
 #include "bend/BendStiffener.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "bend/Bend.h"
+#include "framework/data/Progress.h"
+#include "framework/data/TextUtils.h"
+#include "framework/data/ValueText.h"
 #include "numerics/MathConstants.h"
 #include "numerics/ReservedDoubles.h"
 
@@ -19,8 +24,43 @@ constexpr double RootTolerance = 5e-9;
 constexpr int SectionMaxIterations = 20;
 constexpr double SectionStepFactor = 5e-10;
 constexpr double SectionToleranceFactor = 5e-9;
-// Beyond this a station interval is absurd, not a design.
-constexpr int MaxStations = 2000000;
+// A shot looks for a cancel after about this many station steps (a
+// non-linear station counts as many steps as its section has strips), so
+// that a solve on fine stations can be stopped, while the shots of an
+// ordinary design never spend time on it.
+constexpr long long CancelCheckSteps = 1000000;
+
+// Stations a segment of the given length needs at the given step, not
+// counting the station it starts with.
+double SegmentSteps(double length, double step)
+{
+  return length > 0.0 && step > 0.0 ? length / step : 0.0;
+}
+
+// Why a design needs more stations than a solution may hold, naming the
+// item most to blame and the figures.
+std::string TooManyStationsText(const TBend& bend, int halvings, double stations)
+{
+  const double stiffenerSteps = SegmentSteps(bend.StiffenerLength(), StiffenerStep(bend, halvings));
+  const double cableSteps = SegmentSteps(bend.CableLength(), CableStep(bend, halvings));
+  const bool stiffener = stiffenerSteps >= cableSteps;
+  std::string lengthText;
+  if (!stiffener)
+    lengthText = Format("the cable length (item %d)", vnCableLength);
+  else if (bend.StiffenerDefinition() == sdPowerLaw)
+    lengthText = Format("the stiffener length (the active length, item %d)", vnActiveLength);
+  else
+    lengthText = Format("the stiffener length (the arc length of the last profile point, item %d:%d)", vnPointArcLength,
+                        bend.Profile().Count());
+  const std::string halved = halvings > 0 ? Format(" (halved %d times)", halvings) : std::string();
+  return Format(
+      "Invalid number of stations specified.  The station interval on the %s (item %d) of %s%s over %s of %s "
+      "needs %.0f stations; a solution holds at most %d.",
+      stiffener ? "stiffener" : "cable", stiffener ? vnStationIntervalStiffener : vnStationIntervalCable,
+      RealToText(stiffener ? bend.StiffenerStationInterval() : bend.CableStationInterval()).c_str(), halved.c_str(),
+      lengthText.c_str(), RealToText(stiffener ? bend.StiffenerLength() : bend.CableLength()).c_str(),
+      std::ceil(stations), MaxStations);
+}
 
 double DegreesToRadians(double degrees) { return IsSpecial(degrees) ? degrees : degrees * Pi / 180.0; }
 
@@ -64,21 +104,48 @@ TBendStiffener::TBendStiffener(TBend& bend, int stateIndex)
 
 // ---- stations ----
 
+double StiffenerStep(const TBend& bend, int halvings)
+{
+  // Halving by a power of two is exact: no halving keeps the design's steps.
+  return std::ldexp(std::min(bend.StiffenerStationInterval(), bend.StiffenerLength()), -halvings);
+}
+
+double CableStep(const TBend& bend, int halvings)
+{
+  return std::ldexp(std::min(bend.CableStationInterval(), bend.CableLength()), -halvings);
+}
+
+double EstimatedStations(const TBend& bend, int halvings)
+{
+  // The two first stations, a last one on each segment that rounding may
+  // leave short of its end, and one to spare.
+  return SegmentSteps(bend.StiffenerLength(), StiffenerStep(bend, halvings)) +
+         SegmentSteps(bend.CableLength(), CableStep(bend, halvings)) + 5.0;
+}
+
 void TBendStiffener::GenerateStations()
 {
   if (FStationsValid) return;
   const double length = FBend.StiffenerLength();
   const double total = length + FBend.CableLength();
-  // Halving by a power of two is exact: refinement 0 keeps the design's steps.
-  const double stiffenerStep = std::ldexp(FBend.StiffenerStationInterval(), -FRefinement);
-  const double cableStep = std::ldexp(FBend.CableStationInterval(), -FRefinement);
+  const double stiffenerStep = StiffenerStep(FBend, FRefinement);
+  const double cableStep = CableStep(FBend, FRefinement);
+  // Refused before anything is allocated: the arrays of one solution take
+  // about a hundred bytes a station, and every thread of a chart has two.
+  const double estimate = EstimatedStations(FBend, FRefinement);
+  if (!(estimate <= MaxStations)) throw EBendStiffenerError(TooManyStationsText(FBend, FRefinement, estimate));
   const double id4 = std::pow(FBend.StiffenerID(), 4);
   const bool powerLaw = FBend.StiffenerDefinition() == sdPowerLaw;
   const TBendStiffenerMaterial* lawMaterial = FBend.Material();
   const double lawE = lawMaterial ? lawMaterial->LinearE(FStateIndex) : 0.0;
 
-  for (auto* v : {&FArcLength, &FStiffenerEI, &FDiameter, &FStiffenerE}) v->assign(1, 0.0);
+  const auto capacity = static_cast<std::size_t>(estimate) + 1;
+  for (auto* v : {&FArcLength, &FStiffenerEI, &FDiameter, &FStiffenerE}) {
+    v->assign(1, 0.0);
+    v->reserve(capacity);
+  }
   FStationMaterial.assign(1, nullptr);
+  FStationMaterial.reserve(capacity);
   auto add = [&](double s, double d, double ei, double e, const TBendStiffenerMaterial* material) {
     FArcLength.push_back(s);
     FDiameter.push_back(d);
@@ -223,6 +290,11 @@ double TBendStiffener::CalcY(double rootMoment)
   FShear[1] = -t * std::sin(FAngle);
   StationCurvature(1);
   const int tip = FNumOfStiffenerStations + 1;
+  FStepsSinceCancelCheck += static_cast<long long>(tip) * (FNonLinear ? FBend.SectionStrips() : 1);
+  if (FStepsSinceCancelCheck >= CancelCheckSteps) {
+    FStepsSinceCancelCheck = 0;
+    CheckForCancel();
+  }
   for (int i = 2; i <= tip; ++i) {
     const double ds = Step(i);
     FM[At(i)] = FM[At(i - 1)] + FShear[At(i - 1)] * ds;

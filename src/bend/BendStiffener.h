@@ -23,6 +23,23 @@ namespace umbrinex {
 class TBend;
 class TBendStiffenerMaterial;
 
+// The most stations one solution holds, stiffener and cable together. Its
+// arrays take about a hundred bytes a station, and a chart gives every
+// thread two solutions of its own, so a design at the limit takes some
+// twenty megabytes a solution; a design beyond it is refused with the item
+// to change rather than left to exhaust the machine.
+inline constexpr int MaxStations = 200000;
+
+// The station steps a solution uses on stiffener and cable, the design's
+// intervals divided by 2^halvings; an interval longer than its segment
+// counts as the segment's length, the one step it takes, so that every
+// halving adds stations.
+double StiffenerStep(const TBend& bend, int halvings);
+double CableStep(const TBend& bend, int halvings);
+// An upper bound of the stations one solution has at those steps (the
+// station generation may use fewer).
+double EstimatedStations(const TBend& bend, int halvings);
+
 class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
  public:
   TBendStiffener(TBend& bend, int stateIndex);
@@ -40,7 +57,8 @@ class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
   void SetRefinement(int halvings);
   int Refinement() const { return FRefinement; }
 
-  // Validates, generates the stations, solves the root moment and fills the
+  // Validates, generates the stations (refusing more than MaxStations with
+  // the item to blame), solves the root moment and fills the
   // arrays. Pass Undefined as the initial root moment to start from the one
   // that bends the root section to the allowable bend radius.
   void Solve(double initialRootMoment, double angleDegrees, double tension, double stiffnessFactor,
@@ -120,6 +138,7 @@ class TBendStiffener : public TEngineDataObject, private TFindRootProblem {
   double FCableEI = 0.0;
   double FAllowableBendRadius = 0.0;
   bool FNonLinear = false;
+  long long FStepsSinceCancelCheck = 0;
 
   bool FStationsValid = false;
   int FRefinement = 0;

@@ -5,7 +5,9 @@
 
 #include "bend/Accuracy.h"
 #include "bend/Bend.h"
+#include "bend/BendStiffener.h"
 #include "framework/data/Progress.h"
+#include "framework/data/TextUtils.h"
 
 namespace umbrinex {
 
@@ -62,6 +64,11 @@ TConvergedResults SolveConverged(TBend& bend, double tolerance)
   for (int halvings = 1; halvings <= maxHalvings; ++halvings) {
     Progress().Update(halvings);
     std::vector<TStateSummary> fine = SolveIncludedStates(bend, halvings, check);
+    if (!fine.empty() && !coarse.empty() && fine.front().Stations == coarse.front().Stations) {
+      // The same stations again would "converge" on the first error.
+      result.NotRefined = Format("Halving %d of the station intervals left the stations as they were.", halvings);
+      break;
+    }
     std::vector<TStateSummary> next = Extrapolated(coarse, fine);
     if (!limits.empty()) result.Change = LargestMomentChange(limits, next);
     limits = std::move(next);
@@ -72,10 +79,16 @@ TConvergedResults SolveConverged(TBend& bend, double tolerance)
       break;
     }
   }
+  if (maxHalvings == 0)
+    result.NotRefined = Format(
+        "Half the station intervals would need more than the %d stations a refined solution "
+        "may have.",
+        MaxRefinedStations);
   // Without a single halving there is nothing to extrapolate.
   result.States = limits.empty() ? coarse : limits;
-  result.StiffenerInterval = std::ldexp(bend.StiffenerStationInterval(), -result.Halvings);
-  result.CableInterval = std::ldexp(bend.CableStationInterval(), -result.Halvings);
+  result.StiffenerInterval = StiffenerStep(bend, result.Halvings);
+  result.CableInterval = CableStep(bend, result.Halvings);
+  if (!coarse.empty()) result.Stations = coarse.front().Stations;
   Progress().Stop();
   return result;
 }

@@ -4,6 +4,7 @@
 // (Accuracy.h), until the extrapolated root moments of every included load
 // case and state settle within a tolerance.
 
+#include <string>
 #include <vector>
 
 #include "bend/DesignCheck.h"
@@ -20,10 +21,15 @@ inline constexpr int MaxRefinedStations = 100000;
 struct TConvergedResults {
   // False when the station limit came before the tolerance.
   bool Converged = false;
-  // Halvings of the finest level solved, and its station intervals.
+  // Halvings of the finest level solved, its station steps (those actually
+  // stepped, never longer than the segment) and its stations.
   int Halvings = 0;
   double StiffenerInterval = 0.0;
   double CableInterval = 0.0;
+  TStationCounts Stations;
+  // Why the values are not freed of the discretisation error, when no
+  // halving could be made or one changed nothing; empty otherwise.
+  std::string NotRefined;
   // The largest relative change of an extrapolated root moment from the
   // level before to the finest (Infinity before the third level).
   double Change = Infinity;

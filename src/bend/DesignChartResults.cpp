@@ -24,6 +24,7 @@ TDesignPoint EvaluateDesignPoint(TLoadCaseResults& cases, double stiffnessFactor
   TDesignPoint point{Infinity, Undefined, -1};
   const TBend& bend = cases.Owner();
   for (int i = 0; i < bend.LoadCaseCount(); ++i) {
+    CheckForCancel();
     cases.SetLoadCase(i, stiffnessFactor, lengthFactor);
     const double abr = bend.LoadCaseABR(i);
     for (int s = 0; s < StateCount; ++s) {

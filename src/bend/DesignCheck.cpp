@@ -4,8 +4,11 @@
 #include <cmath>
 
 #include "bend/Bend.h"
+#include "bend/BendStiffener.h"
 #include "bend/LoadCaseResults.h"
 #include "bend/ThreadCases.h"
+#include "framework/data/TextUtils.h"
+#include "framework/data/ValueText.h"
 
 namespace umbrinex {
 
@@ -31,7 +34,12 @@ std::vector<TCaseState> IncludedStates(const TBend& bend)
 
 TStateSummary Summarise(const TBendStiffener& solution, TCaseState item)
 {
-  TStateSummary summary{item.LoadCase, item.State, solution.M(1), solution.Shear(1)};
+  TStateSummary summary;
+  summary.LoadCase = item.LoadCase;
+  summary.State = item.State;
+  summary.RootMoment = solution.M(1);
+  summary.RootShear = solution.Shear(1);
+  summary.Stations = {solution.NumOfStiffenerStations(), solution.NumOfCableStations()};
   // Strict comparison from the root on: the first minimum remains, as in
   // the design chart.
   for (int k = 1; k <= solution.NumOfStations(); ++k) {
@@ -45,13 +53,38 @@ TStateSummary Summarise(const TBendStiffener& solution, TCaseState item)
   return summary;
 }
 
+// The interval that puts MinSegmentStations stations on a segment: one
+// fewer steps than stations.
+double IntervalFor(double length)
+{
+  return length / (MinSegmentStations - 1);
+}
+
+std::vector<std::string> SparseStationWarnings(const TBend& bend, TStationCounts stations)
+{
+  std::vector<std::string> warnings;
+  const struct {
+    int Count;
+    const char* Segment;
+    int Item;
+    double Length;
+  } segments[] = {{stations.Stiffener, "stiffener", vnStationIntervalStiffener, bend.StiffenerLength()},
+                  {stations.Cable, "cable", vnStationIntervalCable, bend.CableLength()}};
+  for (const auto& segment : segments)
+    if (segment.Count < MinSegmentStations)
+      warnings.push_back(
+          Format("WARNING.  Only %d stations lie on the %s: with fewer than %d the results are no more "
+                 "than a rough guess.  A station interval on the %s (item %d) of at most %s gives at least %d.",
+                 segment.Count, segment.Segment, MinSegmentStations, segment.Segment, segment.Item,
+                 RealToText(IntervalFor(segment.Length)).c_str(), MinSegmentStations));
+  return warnings;
+}
+
 }  // namespace
 
 double StationsPerSolve(const TBend& bend, int halvings)
 {
-  const double stations =
-      bend.StiffenerLength() / bend.StiffenerStationInterval() + bend.CableLength() / bend.CableStationInterval() + 4.0;
-  return std::ldexp(stations, halvings);
+  return EstimatedStations(bend, halvings);
 }
 
 std::vector<TStateSummary> SolveIncludedStates(TBend& bend, int halvings, const TParallelPoll& poll)
@@ -100,6 +133,8 @@ TDesignCheck CheckDesign(const TBend& bend, const std::vector<TStateSummary>& su
     }
   }
   if (const TDesignCheckCase* governing = check.GoverningCase()) check.Verdict = governing->Result;
+  // Every solution of one refinement has the same stations.
+  if (!summaries.empty()) check.Warnings = SparseStationWarnings(bend, summaries.front().Stations);
   return check;
 }
 

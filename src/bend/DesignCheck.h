@@ -8,6 +8,7 @@
 // The results are plain data, laid out as the batch program's JSON shows
 // them, so that any front end can hand them on as they are.
 
+#include <string>
 #include <vector>
 
 #include "numerics/ParallelFor.h"
@@ -16,6 +17,18 @@
 namespace umbrinex {
 
 class TBend;
+
+// Stations of one solution on the stiffener and on the cable (the cable's
+// first station, at the tip, included).
+struct TStationCounts {
+  int Stiffener = 0;
+  int Cable = 0;
+  bool operator==(const TStationCounts&) const = default;
+};
+
+// Below this many stations a segment is too coarse for its results to be
+// more than a rough guess: the design check says so.
+inline constexpr int MinSegmentStations = 5;
 
 // What the design check and the error estimates read of one solved load
 // case and state.
@@ -31,6 +44,8 @@ struct TStateSummary {
   double MinBendRadius = Infinity;
   double Position = 0.0;
   bool OnCable = false;
+  // The stations the solution actually stepped over.
+  TStationCounts Stations;
 };
 
 // Solves every included load case and state with factors 1 on stations
@@ -42,8 +57,8 @@ struct TStateSummary {
 // propagate.
 std::vector<TStateSummary> SolveIncludedStates(TBend& bend, int halvings = 0, const TParallelPoll& poll = {});
 
-// About how many stations one solution has on stations 2^halvings times
-// as dense as the design's; not finite for intervals that are not positive.
+// At most how many stations one solution has on stations 2^halvings times
+// as dense as the design's (EstimatedStations of the solution).
 double StationsPerSolve(const TBend& bend, int halvings);
 
 enum class TCheckResult { Pass, Fail, NotChecked };
@@ -68,6 +83,9 @@ struct TDesignCheck {
   int Governing = -1;
   // Pass when every ratio is at least 1; not checked when nothing was.
   TCheckResult Verdict = TCheckResult::NotChecked;
+  // What the verdict should be read with: a segment with fewer than
+  // MinSegmentStations stations, for one.
+  std::vector<std::string> Warnings;
 
   const TDesignCheckCase* GoverningCase() const
   {

@@ -29,10 +29,20 @@ double AngleLimit(TLoadCaseResults& cases, double tension)
   double step = angles.Max;
   do {
     step /= 10.0;
-    for (double angle = best + step; angle <= angles.Max + 1e-10; angle += step) {
+    // A step below half the spacing of doubles at the best angle no longer
+    // moves it, and no finer step will: the limit is as exact as a double
+    // can say, whatever accuracy was asked for.
+    if (best + step == best) break;
+    for (double angle = best + step; angle <= angles.Max + 1e-10;) {
+      CheckForCancel();
       cases.SetAdHoc(angle, tension);
       if (!cases.CurvatureWithin(limit)) break;
       best = angle;
+      const double next = angle + step;
+      // Where the angle crosses a power of two the spacing of doubles
+      // doubles, and the step may stop moving it within a level.
+      if (next == angle) break;
+      angle = next;
     }
   } while (step > angles.Accuracy);
   return best;

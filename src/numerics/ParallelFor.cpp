@@ -13,17 +13,24 @@
 #include <thread>
 #include <vector>
 
+#include "numerics/Errors.h"
+
 namespace umbrinex {
 
 namespace {
 
 constexpr int MaxThreads = 256;
+constexpr const char* ThreadsVariable = "UMBRINEX_THREADS";
 
 std::atomic<int> chosenThreads{0};
 
+// The run a worker thread works for: what CheckParallelAbandoned looks at.
+thread_local const std::atomic<bool>* workerAbandoned = nullptr;
+
+// 0 when the variable is unset or holds no usable number.
 int ThreadsFromEnvironment()
 {
-  const char* text = std::getenv("UMBRINEX_THREADS");
+  const char* text = std::getenv(ThreadsVariable);
   if (text == nullptr) return 0;
   const char* end = text + std::strlen(text);
   int value = 0;
@@ -31,6 +38,15 @@ int ThreadsFromEnvironment()
   if (error != std::errc() || last != end || value < 1 || value > MaxThreads) return 0;
   return value;
 }
+
+// Sets the worker's run for as long as the worker works.
+class TWorkerScope {
+ public:
+  explicit TWorkerScope(const std::atomic<bool>& abandoned) { workerAbandoned = &abandoned; }
+  ~TWorkerScope() { workerAbandoned = nullptr; }
+  TWorkerScope(const TWorkerScope&) = delete;
+  TWorkerScope& operator=(const TWorkerScope&) = delete;
+};
 
 // What the workers and the waiting thread share. Items are handed out in
 // order from one counter, so when an item fails every earlier one has
@@ -41,6 +57,7 @@ class TParallelRun {
 
   void Work(int worker)
   {
+    const TWorkerScope scope(FAbandoned);
     for (;;) {
       const int item = FNext.fetch_add(1);
       if (item >= FStopAt.load()) break;
@@ -79,7 +96,11 @@ class TParallelRun {
     return FFinished;
   }
 
-  void Abandon() { FStopAt.store(0); }
+  void Abandon()
+  {
+    FStopAt.store(0);
+    FAbandoned.store(true);
+  }
 
   void RethrowFailure() const
   {
@@ -108,6 +129,9 @@ class TParallelRun {
   std::exception_ptr FFailure;
   std::atomic<int> FNext{0};
   std::atomic<int> FStopAt;
+  // Set when the calling thread gives the run up; items that are running
+  // see it through CheckParallelAbandoned.
+  std::atomic<bool> FAbandoned{false};
 };
 
 // The worker threads of one run. Leaving the scope, by an exception too,
@@ -146,11 +170,36 @@ class TWorkers {
 
 }  // namespace
 
+int DefaultCalculationThreads()
+{
+  return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxThreads);
+}
+
 int CalculationThreads()
 {
   if (const int chosen = chosenThreads.load(); chosen > 0) return chosen;
   if (const int fromEnvironment = ThreadsFromEnvironment(); fromEnvironment > 0) return fromEnvironment;
-  return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxThreads);
+  return DefaultCalculationThreads();
+}
+
+std::string ThreadsEnvironmentWarning()
+{
+  const char* text = std::getenv(ThreadsVariable);
+  if (text == nullptr || ThreadsFromEnvironment() > 0) return {};
+  const int threads = DefaultCalculationThreads();
+  return std::string("Warning: ") + ThreadsVariable + "=\"" + text + "\" is not a number of threads from 1 to " +
+         std::to_string(MaxThreads) + "; the long calculations use the default, " + std::to_string(threads) +
+         (threads == 1 ? " thread" : " threads") + " (one per processor core).";
+}
+
+bool InParallelWorker()
+{
+  return workerAbandoned != nullptr;
+}
+
+void CheckParallelAbandoned()
+{
+  if (workerAbandoned != nullptr && workerAbandoned->load(std::memory_order_relaxed)) throw ESilentAbort();
 }
 
 void SetCalculationThreads(int threads)

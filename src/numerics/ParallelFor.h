@@ -13,6 +13,7 @@
 // thread solved what.
 
 #include <functional>
+#include <string>
 
 namespace umbrinex {
 
@@ -22,6 +23,12 @@ namespace umbrinex {
 int CalculationThreads();
 // 0 goes back to the default.
 void SetCalculationThreads(int threads);
+// One per processor core (at least one, at most 256).
+int DefaultCalculationThreads();
+// What the program tells the user, once, when UMBRINEX_THREADS is set but
+// not to a number of threads it can use: the value and the default used
+// instead. Empty when the variable is unset or usable.
+std::string ThreadsEnvironmentWarning();
 
 using TParallelWork = std::function<void(int item, int worker)>;
 using TParallelPoll = std::function<void(int finished)>;
@@ -41,6 +48,14 @@ using TParallelPoll = std::function<void(int finished)>;
 // and then the exception of the first failed item propagates, as the loop
 // would have raised it. Either way no thread outlives the call.
 void ParallelFor(int count, int threads, const TParallelWork& work, const TParallelPoll& poll);
+
+// True on a worker thread of ParallelFor while it runs an item.
+bool InParallelWorker();
+// A long loop inside an item calls this at every step: on a worker thread
+// it raises the silent abort once the calling thread has given the run up
+// (a cancellation from its poll), so that a cancelled run ends within a
+// step instead of after the item. Elsewhere it does nothing.
+void CheckParallelAbandoned();
 
 // How often the waiting thread polls while the workers run, in milliseconds.
 inline constexpr int PollInterval = 15;

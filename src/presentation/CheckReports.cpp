@@ -2,6 +2,7 @@
 
 #include "bend/Accuracy.h"
 #include "bend/Bend.h"
+#include "bend/BendStiffener.h"
 #include "bend/ConvergedResults.h"
 #include "bend/DesignCheck.h"
 #include "framework/data/TextUtils.h"
@@ -74,12 +75,19 @@ void VerdictLines(const TBend& bend, const TDesignCheck& check, TSpreadSheet& sh
   if (const TDesignCheckCase* governing = check.GoverningCase())
     lines.push_back(Format("Governing: %s, MBR/ABR %.4f", CheckCaseText(*governing).c_str(), governing->Ratio));
   lines.push_back(std::string("Verdict: ") + CheckResultText(check.Verdict));
-  Lines(bend, sheet, lines, static_cast<int>(lines.size()) - 1);
+  const int verdictLine = static_cast<int>(lines.size()) - 1;
+  lines.insert(lines.end(), check.Warnings.begin(), check.Warnings.end());
+  Lines(bend, sheet, lines, verdictLine);
 }
 
 std::string IntervalsText(double stiffener, double cable)
 {
   return "stiffener " + Number(stiffener, 6) + " LL, cable " + Number(cable, 6) + " LL";
+}
+
+std::string StationsText(const TStationCounts& stations)
+{
+  return Format("%d stations on the stiffener, %d on the cable", stations.Stiffener, stations.Cable);
 }
 
 void EstimateRows(TExportTable& table, int loadCase, const TStateAccuracy& s)
@@ -138,9 +146,16 @@ void WriteDesignCheck(const TBend& bend, const TDesignCheck& check, TSpreadSheet
 void WriteAccuracy(const TBend& bend, const TDesignCheck& check, const TAccuracy& accuracy, TSpreadSheet& sheet)
 {
   Title(bend, sheet, "Discretisation Error");
-  Lines(bend, sheet,
-        {"Station intervals: " + IntervalsText(bend.StiffenerStationInterval(), bend.CableStationInterval()) +
-         "; estimated from a second solution at half of them (the stepping is of order one)."});
+  // The steps the solutions took, which an interval longer than its segment
+  // is not.
+  std::string stations = "Station steps: " + IntervalsText(StiffenerStep(bend, 0), CableStep(bend, 0)) + " (" +
+                         StationsText(accuracy.Coarse) + "); ";
+  if (accuracy.Fine.Stiffener > 0)
+    stations += "estimated from a second solution at half of them (" + StationsText(accuracy.Fine) +
+                "; the stepping is of order one).";
+  else
+    stations += "no second solution at half of them.";
+  Lines(bend, sheet, {stations});
 
   TExportTable table;
   Headings(table,
@@ -166,12 +181,19 @@ void WriteConverged(const TBend& bend, const TConvergedResults& converged, TSpre
 {
   Title(bend, sheet, "Converged Results");
   std::vector<std::string> lines = {
-      Format("%s after %d halvings of the station intervals, the finest %s.",
+      Format("%s after %d halvings of the station intervals, the finest %s (%s).",
              converged.Converged ? "Converged" : "Not converged", converged.Halvings,
-             IntervalsText(converged.StiffenerInterval, converged.CableInterval).c_str()),
+             IntervalsText(converged.StiffenerInterval, converged.CableInterval).c_str(),
+             StationsText(converged.Stations).c_str()),
       "Largest relative change of the extrapolated root moments at the last halving: " + Number(converged.Change, 3) +
           " (tolerance " + Number(converged.Tolerance, 3) + ")."};
-  if (!converged.Converged)
+  if (!converged.NotRefined.empty())
+    lines.push_back("WARNING.  " + converged.NotRefined +
+                    (converged.Halvings == 0 ? "  The values below are the design's own, not "
+                                               "freed of the discretisation error."
+                                             : "  The values below are the best extrapolation "
+                                               "reached before it."));
+  else if (!converged.Converged)
     lines.push_back(
         "WARNING.  The station limit came before the tolerance: the values below are the best "
         "extrapolation reached.");

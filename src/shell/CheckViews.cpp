@@ -43,8 +43,10 @@ void TDesignCheckLine::Update(TBend& bend)
     const TDesignCheck check = CheckDesign(bend, coarse);
     QString text = QStringLiteral("Design check: ") + QString::fromStdString(VerdictText(check));
     if (check.Verdict != TCheckResult::NotChecked) {
-      const TAccuracy accuracy = EstimateAccuracy(bend, coarse, SolveIncludedStates(bend, 1));
-      if (!AccuracyWarning(check, accuracy).empty())
+      const TAccuracy accuracy = EstimateAccuracy(bend, coarse);
+      if (!accuracy.NotEstimated.empty())
+        text += QStringLiteral("  Its discretisation error could not be estimated: see Results, Accuracy.");
+      else if (!AccuracyWarning(check, accuracy).empty())
         text += QStringLiteral("  Its estimated discretisation error, %1 %, exceeds %2 %: see Results, Accuracy.")
                     .arg(100.0 * GoverningRatioError(check, accuracy), 0, 'f', 2)
                     .arg(100.0 * AccuracyWarningLimit, 0, 'f', 0);
@@ -69,7 +71,7 @@ void ShowAccuracy(TBend& bend, QWidget* parent, const std::function<void(TTableW
 {
   const std::vector<TStateSummary> coarse = SolveIncludedStates(bend, 0);
   const TDesignCheck check = CheckDesign(bend, coarse);
-  const TAccuracy accuracy = EstimateAccuracy(bend, coarse, SolveIncludedStates(bend, 1));
+  const TAccuracy accuracy = EstimateAccuracy(bend, coarse);
   TTableWindow table(parent);
   table.setWindowTitle(QStringLiteral("Accuracy"));
   TSpreadSheet& sheet = table.Sheet();

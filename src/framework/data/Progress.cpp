@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+#include "numerics/ParallelFor.h"
+
 namespace umbrinex {
 
 namespace {
@@ -131,6 +133,14 @@ TProgress& Progress()
 {
   static TProgress progress;
   return progress;
+}
+
+void CheckForCancel()
+{
+  if (InParallelWorker())
+    CheckParallelAbandoned();
+  else
+    Progress().Check();
 }
 
 IProgressOwner* SetDefaultProgressOwner(IProgressOwner* owner)

@@ -86,6 +86,13 @@ class TProgress {
 
 TProgress& Progress();
 
+// Long loops call this at every step, whatever thread they run on: on a
+// worker thread of ParallelFor it raises the silent abort once the run has
+// been given up (the calling thread's poll saw the cancellation); on any
+// other thread it is Progress().Check(). The progress display itself
+// belongs to the calling thread, so a worker never touches it.
+void CheckForCancel();
+
 // The owner of runs started without one. Returns the previous default.
 IProgressOwner* SetDefaultProgressOwner(IProgressOwner* owner);
 // Called by every Update and Check (the desktop program processes its event
