@@ -30,7 +30,8 @@ TGraphWindow::TGraphWindow(TBend& bend, TResultsGraph kind, QWidget* parent)
   layout->addWidget(FGraph, 1);
   layout->addWidget(FStatus);
   FEngine.OnDataChanged = [this] { UpdateStatusLine(); };
-  QAction* undoZoom = new QAction(QStringLiteral("&Undo Zoom"), this);
+  // Alt+U belongs to "Printer Set&up.." of the same menu.
+  QAction* undoZoom = new QAction(QStringLiteral("Undo &Zoom"), this);
   ContextMenu()->insertAction(ContextMenu()->actions().value(0), undoZoom);
   connect(undoZoom, &QAction::triggered, this, [this] { FGraph->UndoZoom(); });
   connect(ContextMenu(), &QMenu::aboutToShow, undoZoom, [this, undoZoom] { undoZoom->setEnabled(FGraph->Zoomed()); });

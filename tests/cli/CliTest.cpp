@@ -381,6 +381,15 @@ TEST_F(CliProgram, AReportFileWithoutChoicesHoldsEveryReportOnSheetsOfUniqueName
             "State 1 (5)|State 2 (4)|Design Chart Results|Performance Chart Results\n");
 }
 
+TEST_F(CliProgram, AThreadVariableThatIsNoNumberIsWarnedOfUnlessThreadsOverridesIt)
+{
+  const TRun bad = RunWith("UMBRINEX_THREADS=many ", "--key");
+  EXPECT_EQ(bad.Status, ExitOk);
+  EXPECT_NE(bad.Err.find("UMBRINEX_THREADS=\"many\" is not a number of threads"), std::string::npos) << bad.Err;
+  EXPECT_EQ(RunWith("UMBRINEX_THREADS=many ", "--key --threads 2").Err, "");
+  EXPECT_EQ(RunWith("UMBRINEX_THREADS=2 ", "--key").Err, "");
+}
+
 }  // namespace
 }  // namespace umbrinex
 

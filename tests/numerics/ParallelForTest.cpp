@@ -124,5 +124,22 @@ TEST(CalculationThreads, TheSettingWinsThenAValidEnvironmentValueThenTheCores)
   EXPECT_EQ(CalculationThreads(), cores);
 }
 
+TEST(CalculationThreads, OnlyAValueSetButNotUsableIsWarnedOf)
+{
+  ::unsetenv("UMBRINEX_THREADS");
+  EXPECT_EQ(ThreadsEnvironmentWarning(), "");
+  ::setenv("UMBRINEX_THREADS", "4", 1);
+  EXPECT_EQ(ThreadsEnvironmentWarning(), "");
+  for (const char* bad : {"abc", "0", "257", ""}) {
+    ::setenv("UMBRINEX_THREADS", bad, 1);
+    const std::string warning = ThreadsEnvironmentWarning();
+    EXPECT_NE(warning.find(std::string("UMBRINEX_THREADS=\"") + bad + "\" is not a number of threads from 1 to 256"),
+              std::string::npos)
+        << warning;
+    EXPECT_NE(warning.find("the long calculations use the default"), std::string::npos) << warning;
+  }
+  ::unsetenv("UMBRINEX_THREADS");
+}
+
 }  // namespace
 }  // namespace umbrinex

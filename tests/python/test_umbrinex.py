@@ -188,6 +188,57 @@ class FilesAndErrors(unittest.TestCase):
             self.assertNotIn("libQt", maps.read())
 
 
+# Run in an interpreter of its own, where nothing has imported numpy yet.
+THREADS_SCRIPT = r"""
+import os, sys, tempfile, threading
+import umbrinex
+
+shared = umbrinex.Design()
+errors = []
+start = threading.Barrier(4)
+
+def work(number):
+    try:
+        own = umbrinex.Design()
+        start.wait()
+        for design in (own, shared):
+            stations = design.load_case(1)
+            assert len(stations["states"]) > 0
+            design.results(key=True)
+            design.design_chart()
+            design.performance_chart()
+        with tempfile.TemporaryDirectory() as folder:
+            name = os.path.join(folder, "design%d.mxd" % number)
+            own.save(name)
+            assert umbrinex.open(name).results() == own.results()
+    except Exception as error:  # reported by the main thread
+        errors.append(repr(error))
+
+threads = [threading.Thread(target=work, args=(n,)) for n in range(4)]
+for thread in threads:
+    thread.start()
+for thread in threads:
+    thread.join()
+print("\n".join(errors) if errors else "all done")
+"""
+
+
+class Threads(unittest.TestCase):
+    def test_four_threads_before_numpy_is_imported(self):
+        run = subprocess.run([sys.executable, "-c", THREADS_SCRIPT], capture_output=True, text=True,
+                             timeout=90, check=False)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(run.stdout.strip(), "all done")
+
+    def test_a_thread_variable_that_is_no_number_is_warned_of_at_import(self):
+        environment = dict(os.environ, UMBRINEX_THREADS="many")
+        run = subprocess.run([sys.executable, "-c", "import umbrinex"], capture_output=True, text=True,
+                             env=environment, timeout=60, check=False)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertIn("RuntimeWarning", run.stderr)
+        self.assertIn('UMBRINEX_THREADS="many" is not a number of threads', run.stderr)
+
+
 class ParametricStudy(unittest.TestCase):
     def test_a_sweep_of_100_lengths(self):
         # Processor time, so that other work on a shared machine does not

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include <QPushButton>
+
 #include "framework/forms/Accelerators.h"
 #include "framework/forms/BoundControls.h"
 #include "framework/forms/KitGrid.h"
@@ -81,12 +83,16 @@ void TKitForm::done(int result)
 
 void TKitForm::FocusFirstControl()
 {
-  // The first control in tab order, not the default button.
-  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-    if (w->window() != this || !(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(this) || !w->isEnabled()) continue;
-    w->setFocus(Qt::TabFocusReason);
-    return;
-  }
+  // The first field in tab order; the buttons (OK, Cancel, Help and the
+  // like) only when the form has nothing else.
+  for (const bool buttons : {false, true})
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+      if (w->window() != this || !(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(this) || !w->isEnabled())
+        continue;
+      if (!buttons && qobject_cast<QPushButton*>(w)) continue;
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
 }
 
 void TKitForm::reject()

@@ -53,6 +53,8 @@ void TKitHintWindow::Present()
 
 void TKitHintWindow::CloseHint()
 {
+  // A hint still on its way is dropped with the one showing.
+  FText.clear();
   if (!FShowing) return;
   FShowing = false;
   qApp->removeEventFilter(this);
