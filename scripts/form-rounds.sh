@@ -65,20 +65,20 @@ windows() {
 # Waits up to 10 s for such a window; prints its id.
 wait_for() {
   local i w
-  for i in $(seq 40); do
+  for i in $(seq 200); do
     w=$(windows "$1" "${2:-}" | tail -n 1)
     [ -n "$w" ] && { echo "$w"; return 0; }
     alive || return 1
-    sleep 0.25
+    sleep 0.05
   done
   return 1
 }
 # Waits up to 10 s until no window's title starts with $1.
 wait_gone() {
   local i
-  for i in $(seq 40); do
+  for i in $(seq 200); do
     [ -z "$(windows "$1")" ] && return 0
-    sleep 0.25
+    sleep 0.05
   done
   return 1
 }

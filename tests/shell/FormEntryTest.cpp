@@ -122,6 +122,27 @@ TEST_F(DataFormEntry, EveryCountBoxShowsItsWholeNumber)
   EXPECT_EQ(found, 6);
 }
 
+TEST_F(DataFormEntry, NoLabelRunsUnderTheFieldBesideIt)
+{
+  Bend().SetInteger(vnStiffenerDefinition, 0, sdUserDefined);
+  for (int node = 0; node < 8; ++node) {
+    std::unique_ptr<TTessanDataForm> form = CreateDataForm(Node(node), false, Form.get());
+    form->show();
+    QApplication::processEvents();
+    for (QLabel* label : form->findChildren<QLabel*>()) {
+      QWidget* buddy = label->buddy();
+      if (!buddy || !label->isVisible()) continue;
+      const QRect field(buddy->mapTo(form.get(), QPoint(0, 0)), buddy->size());
+      const QPoint at = label->mapTo(form.get(), QPoint(0, 0));
+      const QRect text(at, QSize(label->fontMetrics().horizontalAdvance(label->text().remove(QLatin1Char('&')).trimmed()),
+                                 label->height()));
+      EXPECT_FALSE(text.intersects(field)) << form->windowTitle().toStdString() << ": \""
+                                           << label->text().toStdString() << "\"";
+    }
+    form->hide();
+  }
+}
+
 TEST_F(DataFormEntry, FormsOpenOnTheirFirstFieldAndEnterThereAccepts)
 {
   for (int node = 0; node < 8; ++node)

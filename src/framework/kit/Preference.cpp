@@ -9,10 +9,12 @@ namespace umbrinex {
 
 namespace {
 
+// Never destroyed: preferences held by objects of static storage leave it
+// at program end, whatever the order their destructors run in.
 std::vector<TPreference*>& Settings()
 {
-  static std::vector<TPreference*> settings;
-  return settings;
+  static auto* settings = new std::vector<TPreference*>;
+  return *settings;
 }
 
 }  // namespace

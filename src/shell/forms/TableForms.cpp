@@ -59,7 +59,8 @@ TEditMouldForm::TEditMouldForm(QWidget* owner, bool keepCopies, TModelObject& ob
     : TBendDataForm(owner, keepCopies, object, QStringLiteral("Mould Data"), 322, 207, 0)
 {
   TKitLabel* countLabel = Label(QStringLiteral("Number of &Diameters:"), 16, 22);
-  TKitGrid* count = Counter(vnNumberOfDiameters, 124, 18, 53, 18);
+  // Clear of the label's colon in the wider fonts of this desktop.
+  TKitGrid* count = Counter(vnNumberOfDiameters, 136, 18, 53, 18);
   countLabel->setBuddy(count);
   SetHelpContext(*count, 580);
   TKitGrid* diameters = Table(64, 48, 113, 137, 1, 8);
