@@ -156,6 +156,17 @@ bool IsSteering(char32_t c)
   return (c >= 0x80 && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
+// Appends the UTF-8 sequence of the given length at i: as it stands, or as
+// its escape when it steers the display.
+void AppendSequence(std::string& out, std::string_view text, std::size_t i, std::size_t length)
+{
+  const char32_t c = DecodeUtf8(text, i, length);
+  if (IsSteering(c))
+    AppendEscape(out, c > 0xFF ? "\\u" : "\\u00", static_cast<unsigned>(c));
+  else
+    out.append(text.substr(i, length));
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text)
@@ -182,11 +193,7 @@ std::string EscapeSteeringCharacters(std::string_view text)
       out += text[i++];
       continue;
     }
-    const char32_t c = DecodeUtf8(text, i, length);
-    if (IsSteering(c))
-      AppendEscape(out, c > 0xFF ? "\\u" : "\\u00", static_cast<unsigned>(c));
-    else
-      out.append(text.substr(i, length));
+    AppendSequence(out, text, i, length);
     i += length;
   }
   return out;
@@ -205,11 +212,7 @@ std::string VisibleText(std::string_view text, bool keepLineBreaks)
         ++i;
         continue;
       }
-      const char32_t code = DecodeUtf8(text, i, length);
-      if (IsSteering(code))
-        AppendEscape(out, code > 0xFF ? "\\u" : "\\u00", static_cast<unsigned>(code));
-      else
-        out.append(text.substr(i, length));
+      AppendSequence(out, text, i, length);
       i += length;
       continue;
     }
