@@ -11,7 +11,7 @@
 
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
-#include "framework/forms/KitGrid.h"
+#include "desktop/forms/KitGrid.h"
 #include "WidgetApplication.h"
 
 namespace umbrinex {

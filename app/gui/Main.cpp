@@ -9,11 +9,12 @@
 #include <string>
 
 #include "framework/data/Messages.h"
-#include "framework/kit/Application.h"
-#include "framework/kit/ErrorHandler.h"
-#include "framework/kit/MessageBoxes.h"
-#include "framework/kit/Registry.h"
+#include "desktop/kit/Application.h"
+#include "desktop/kit/ErrorHandler.h"
+#include "desktop/kit/MessageBoxes.h"
+#include "desktop/kit/Registry.h"
 #include "numerics/ParallelFor.h"
+#include "shell/BendProgram.h"
 #include "shell/DataCommands.h"
 #include "shell/GraphPreferences.h"
 #include "shell/Main.h"
@@ -32,6 +33,7 @@ bool AskedForDataExport(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+  umbrinex::InstallBendProgram();
   // The data export runs without a window, also where there is no display.
   if (AskedForDataExport(argc, argv)) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "presentation/Workbook.h"
+#include "framework/data/Colour.h"
 
 namespace umbrinex {
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "presentation/Workbook.h"
+#include "framework/data/Colour.h"
 
 namespace umbrinex {
 

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <Qt>
 
-#include "presentation/Workbook.h"
+#include "framework/data/Colour.h"
 
 namespace umbrinex {
 

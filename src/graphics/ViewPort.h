@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "framework/data/TaggedFileInterface.h"
-#include "presentation/Workbook.h"
+#include "framework/data/Colour.h"
 
 namespace umbrinex {
 

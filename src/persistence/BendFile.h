@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "persistence/FileClass.h"
+#include "framework/data/FileClass.h"
 
 namespace umbrinex {
 

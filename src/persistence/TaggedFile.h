@@ -26,7 +26,7 @@
 
 #include "framework/data/TaggedFileInterface.h"
 #include "persistence/CheckLog.h"
-#include "persistence/FileClass.h"
+#include "framework/data/FileClass.h"
 #include "persistence/FileErrors.h"
 #include "persistence/Stream.h"
 

@@ -16,12 +16,9 @@
 #include <variant>
 #include <vector>
 
-namespace umbrinex {
+#include "framework/data/Colour.h"
 
-// Colours are 0x00BBGGRR. NoColour stands for "none": no fill, or the
-// automatic (window-text) font colour.
-using TColour = std::uint32_t;
-inline constexpr TColour NoColour = 0x1FFFFFFF;
+namespace umbrinex {
 
 enum class THorizontalAlignment : std::uint8_t { General, Left, Centre, Right, CentreAcross };
 

@@ -5,7 +5,7 @@
 #include "bend/Accuracy.h"
 #include "bend/Bend.h"
 #include "bend/DesignCheck.h"
-#include "framework/kit/TableWindow.h"
+#include "desktop/kit/TableWindow.h"
 #include "presentation/CheckReports.h"
 
 namespace umbrinex {

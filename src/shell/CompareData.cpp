@@ -19,10 +19,10 @@
 #include "framework/data/DiskFile.h"
 #include "framework/data/Messages.h"
 #include "framework/data/TextUtils.h"
-#include "framework/kit/ErrorHandler.h"
-#include "framework/kit/FileDialogs.h"
+#include "desktop/kit/ErrorHandler.h"
+#include "desktop/kit/FileDialogs.h"
 #include "persistence/BendFile.h"
-#include "persistence/FileClass.h"
+#include "framework/data/FileClass.h"
 #include "shell/DataCommands.h"
 #include "shell/Preferences.h"
 

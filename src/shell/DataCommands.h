@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "framework/forms/DataOutput.h"
+#include "desktop/forms/DataOutput.h"
 
 namespace umbrinex {
 

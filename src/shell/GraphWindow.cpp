@@ -6,10 +6,10 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
-#include "framework/kit/FileDialogs.h"
-#include "framework/kit/Graph.h"
-#include "framework/kit/OutputMenu.h"
-#include "framework/kit/Printing.h"
+#include "desktop/kit/FileDialogs.h"
+#include "desktop/kit/Graph.h"
+#include "desktop/kit/OutputMenu.h"
+#include "desktop/kit/Printing.h"
 
 namespace umbrinex {
 

@@ -4,7 +4,7 @@
 
 #include "charts/ChartEngine.h"
 #include "charts/ResultsGraphs.h"
-#include "framework/kit/ResultWindow.h"
+#include "desktop/kit/ResultWindow.h"
 
 class QLabel;
 

@@ -19,8 +19,8 @@
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
 #include "framework/data/Progress.h"
-#include "framework/kit/ErrorHandler.h"
-#include "framework/kit/ResultWindow.h"
+#include "desktop/kit/ErrorHandler.h"
+#include "desktop/kit/ResultWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/CheckViews.h"
 #include "shell/CompareData.h"
@@ -47,7 +47,7 @@ void Follow(TPreference& setting, QObject* follower, TPreference::TListener list
 
 TMainForm::TMainForm()
 {
-  FPanels = new TMainPanels([this]() -> const TBend* { return ModelOrNull(); });
+  FPanels = new TMainPanels([this]() -> const TBend* { return static_cast<const TBend*>(ModelOrNull()); });
   setCentralWidget(FPanels);
   FStatusBar = new TMainStatusBar;
   setStatusBar(FStatusBar);
@@ -83,7 +83,7 @@ void TMainForm::ShowAbout()
   about.exec();
 }
 
-std::unique_ptr<TBend> TMainForm::CreateModel()
+std::unique_ptr<TModel> TMainForm::CreateModel()
 {
   return New<TBend>();
 }

@@ -9,7 +9,8 @@
 
 #include <QPointer>
 
-#include "framework/kit/KitMain.h"
+#include "bend/Bend.h"
+#include "desktop/kit/KitMain.h"
 
 class QMenu;
 class QToolBar;
@@ -29,6 +30,9 @@ class TMainForm : public TTessanMainForm {
  public:
   TMainForm();
   ~TMainForm() override;
+
+  // The kit holds the model as a TModel; this program's is the bend design.
+  TBend& Model() override { return static_cast<TBend&>(TTessanMainForm::Model()); }
 
   TMainPanels& Panels() const { return *FPanels; }
   TMainStatusBar& StatusPanels() const { return *FStatusBar; }
@@ -67,7 +71,7 @@ class TMainForm : public TTessanMainForm {
   QAction* acShowLoadCaseLabels;
 
  protected:
-  std::unique_ptr<TBend> CreateModel() override;
+  std::unique_ptr<TModel> CreateModel() override;
   void ModelCreated() override;
   QWidget* MakeWelcomeForm() override;
   void ShowAbout() override;

@@ -4,8 +4,8 @@
 #include <QMenu>
 
 #include "bend/Bend.h"
-#include "framework/kit/ErrorHandler.h"
-#include "framework/kit/Printing.h"
+#include "desktop/kit/ErrorHandler.h"
+#include "desktop/kit/Printing.h"
 #include "persistence/Copies.h"
 #include "shell/Main.h"
 #include "shell/MainResults.h"

@@ -12,7 +12,7 @@
 
 #include <QObject>
 
-#include "framework/forms/DataForm.h"
+#include "desktop/forms/DataForm.h"
 
 class QAction;
 class QMenu;

@@ -5,7 +5,7 @@
 // apart (KitPreferences.h); the recent-files count lives with the
 // recent-files list (Mru.h).
 
-#include "framework/kit/KitPreferences.h"
+#include "desktop/kit/KitPreferences.h"
 
 namespace umbrinex {
 

@@ -3,9 +3,9 @@
 #include <QLabel>
 
 #include "framework/data/VarList.h"
-#include "framework/forms/KitControls.h"
-#include "framework/kit/Mru.h"
-#include "framework/kit/Preference.h"
+#include "desktop/forms/KitControls.h"
+#include "desktop/kit/Mru.h"
+#include "desktop/kit/Preference.h"
 #include "numerics/ReservedDoubles.h"
 #include "shell/Preferences.h"
 

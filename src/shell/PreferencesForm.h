@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "framework/forms/DataForm.h"
+#include "desktop/forms/DataForm.h"
 
 namespace umbrinex {
 

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "bend/Bend.h"
-#include "framework/kit/FileDialogs.h"
-#include "framework/kit/OutputMenu.h"
-#include "framework/kit/Printing.h"
+#include "desktop/kit/FileDialogs.h"
+#include "desktop/kit/OutputMenu.h"
+#include "desktop/kit/Printing.h"
 #include "graphics/DrawingFiles.h"
 #include "graphics/StiffenerDrawing.h"
 #include "shell/Preferences.h"

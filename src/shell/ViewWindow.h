@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-#include "framework/kit/ResultWindow.h"
+#include "desktop/kit/ResultWindow.h"
 #include "graphics/ViewPort.h"
 
 namespace umbrinex {

@@ -16,6 +16,8 @@ import tempfile
 
 CORE = ['numerics', 'framework/data', 'framework/grid', 'bend', 'persistence', 'presentation', 'charts']
 
+DESKTOP_BELOW = ['graphics', 'charts', 'presentation', 'framework/grid', 'framework/data', 'numerics']
+
 # Folder -> (folders it may include besides its own, Qt it may use).
 # Qt: None, 'gui' (Qt Core, Gui and Svg) or 'widgets' (any Qt module).
 LAYERS = {
@@ -27,11 +29,14 @@ LAYERS = {
     'presentation': (['bend', 'framework/data', 'numerics'], None),
     'charts': (['presentation', 'bend', 'framework/data', 'numerics'], None),
     'graphics': (['charts', 'presentation', 'bend', 'framework/data', 'numerics'], 'gui'),
-    'framework/kit': (['graphics'] + CORE, 'widgets'),
-    'framework/forms': (['framework/kit', 'graphics'] + CORE, 'widgets'),
-    'shell': (['framework/forms', 'framework/kit', 'graphics'] + CORE, 'widgets'),
+    # The desktop wing knows the model as a TModel: never the bend design,
+    # nor the design files (the program hands their reading in).
+    'desktop/kit': (DESKTOP_BELOW, 'widgets'),
+    # The forms keep their copies for Cancel in the tagged format.
+    'desktop/forms': (['desktop/kit', 'persistence'] + DESKTOP_BELOW, 'widgets'),
+    'shell': (['desktop/forms', 'desktop/kit', 'graphics'] + CORE, 'widgets'),
     'app/cli': (['cli', 'graphics'] + CORE, 'gui'),
-    'app/gui': (['shell', 'framework/forms', 'framework/kit', 'graphics'] + CORE, 'widgets'),
+    'app/gui': (['shell', 'desktop/forms', 'desktop/kit', 'graphics'] + CORE, 'widgets'),
     # The Python module: the batch program's Qt-free core and what it uses.
     'python': (['cli'] + CORE, None),
 }
@@ -128,14 +133,19 @@ def self_test():
         ('src/charts/Curve.h', '#include <QtGui/QColor>\n', 1),
         ('src/graphics/Painter.h', '#include <QtWidgets/QWidget>\n', 1),
         ('src/graphics/Painter.h', '#include <QtGui/QPainter>\n#include "charts/Curve.h"\n', 0),
-        ('src/graphics/Painter.h', '#include "framework/kit/Graph.h"\n', 1),
+        ('src/graphics/Painter.h', '#include "desktop/kit/Graph.h"\n', 1),
         ('app/cli/Main.cpp', '#include "cli/Cli.h"\n#include "graphics/GraphFiles.h"\n', 0),
-        ('app/cli/Main.cpp', '#include "framework/kit/Application.h"\n', 1),
-        ('src/shell/Main.cpp', '#include "framework/kit/KitMain.h"\n#include <QtWidgets/QMenu>\n', 0),
+        ('app/cli/Main.cpp', '#include "desktop/kit/Application.h"\n', 1),
+        ('src/shell/Main.cpp', '#include "desktop/kit/KitMain.h"\n#include <QtWidgets/QMenu>\n', 0),
         ('src/framework/grid/GridCore.h', '#include "framework/data/DataAccess.h"\n', 0),
         ('src/framework/grid/GridCore.h', '#include <QString>\n', 1),
         ('src/framework/grid/GridCore.h', '#include "bend/Bend.h"\n', 1),
-        ('src/framework/forms/KitGrid.h', '#include "framework/grid/GridCore.h"\n#include <QWidget>\n', 0),
+        ('src/desktop/forms/KitGrid.h', '#include "framework/grid/GridCore.h"\n#include <QWidget>\n', 0),
+        ('src/desktop/kit/Filer.cpp', '#include "bend/Bend.h"\n', 1),
+        ('src/desktop/kit/Filer.cpp', '#include "persistence/BendFile.h"\n', 1),
+        ('src/desktop/forms/DataForm.cpp', '#include "bend/Bend.h"\n', 1),
+        ('src/desktop/forms/DataForm.cpp', '#include "persistence/Copies.h"\n', 0),
+        ('src/framework/data/Model.h', '#include "desktop/kit/KitMain.h"\n', 1),
         ('python/Module.cpp', '#include "cli/Cli.h"\n#include "PyDesign.h"\n#include <pybind11/numpy.h>\n', 0),
         ('python/Module.cpp', '#include "graphics/GraphFiles.h"\n', 1),
         ('python/Module.cpp', '#include <QtCore/QString>\n', 1),

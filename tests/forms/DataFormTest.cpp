@@ -2,7 +2,7 @@
 
 #include "FormsTestSupport.h"
 #include "framework/data/Model.h"
-#include "framework/forms/DataForm.h"
+#include "desktop/forms/DataForm.h"
 #include "framework/data/TaggedFileInterface.h"
 
 namespace umbrinex::testing {

@@ -9,8 +9,8 @@
 #include <QTabWidget>
 
 #include "FormsTestSupport.h"
-#include "framework/forms/FormLayout.h"
-#include "framework/forms/FormOutput.h"
+#include "desktop/forms/FormLayout.h"
+#include "desktop/forms/FormOutput.h"
 
 namespace umbrinex::testing {
 namespace {

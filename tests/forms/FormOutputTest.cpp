@@ -7,7 +7,7 @@
 #include <QTabWidget>
 
 #include "FormsTestSupport.h"
-#include "framework/forms/FormOutput.h"
+#include "desktop/forms/FormOutput.h"
 
 namespace umbrinex::testing {
 namespace {

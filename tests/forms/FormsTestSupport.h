@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "bend/Bend.h"
-#include "framework/forms/FormOutput.h"
-#include "framework/forms/KitControls.h"
+#include "desktop/forms/FormOutput.h"
+#include "desktop/forms/KitControls.h"
 #include "kit/KitTestSupport.h"
 
 namespace umbrinex::testing {

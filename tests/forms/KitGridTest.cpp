@@ -5,7 +5,7 @@
 #include <QMimeData>
 
 #include "FormsTestSupport.h"
-#include "framework/forms/KitGridDropDown.h"
+#include "desktop/forms/KitGridDropDown.h"
 #include "numerics/ReservedDoubles.h"
 
 namespace umbrinex::testing {

@@ -5,10 +5,10 @@
 
 #include "KitTestSupport.h"
 #include "framework/data/DiskFile.h"
-#include "framework/kit/FileCommands.h"
-#include "framework/kit/FileNames.h"
-#include "framework/kit/Filer.h"
-#include "framework/kit/KitErrors.h"
+#include "desktop/kit/FileCommands.h"
+#include "desktop/kit/FileNames.h"
+#include "desktop/kit/Filer.h"
+#include "desktop/kit/KitErrors.h"
 
 namespace umbrinex {
 namespace {

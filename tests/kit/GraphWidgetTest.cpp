@@ -5,8 +5,8 @@
 #include <QMimeData>
 #include <QTest>
 
-#include "framework/kit/Graph.h"
-#include "framework/kit/GraphProperties.h"
+#include "desktop/kit/Graph.h"
+#include "desktop/kit/GraphProperties.h"
 #include "numerics/ReservedDoubles.h"
 
 namespace umbrinex {

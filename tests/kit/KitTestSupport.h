@@ -17,13 +17,13 @@
 
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
-#include "framework/kit/FileDialogs.h"
-#include "framework/kit/Mru.h"
-#include "framework/kit/Registry.h"
+#include "desktop/kit/FileDialogs.h"
+#include "desktop/kit/Mru.h"
+#include "desktop/kit/Registry.h"
 #include "persistence/BendFile.h"
 #include "persistence/Stream.h"
 #include "persistence/TessanFile.h"
-#include "framework/kit/KitPreferences.h"
+#include "desktop/kit/KitPreferences.h"
 
 // Failures show texts, not code units.
 inline void PrintTo(const QString& text, std::ostream* os)

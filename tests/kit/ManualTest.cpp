@@ -6,8 +6,8 @@
 #include <QUrl>
 
 #include "KitTestSupport.h"
-#include "framework/kit/FileNames.h"
-#include "framework/kit/Help.h"
+#include "desktop/kit/FileNames.h"
+#include "desktop/kit/Help.h"
 
 namespace umbrinex::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "framework/kit/MessageBoxes.h"
+#include "desktop/kit/MessageBoxes.h"
 #include "numerics/Errors.h"
 
 namespace umbrinex {

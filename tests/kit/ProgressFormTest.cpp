@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "KitTestSupport.h"
-#include "framework/kit/ProgressForm.h"
+#include "desktop/kit/ProgressForm.h"
 
 namespace umbrinex::testing {
 namespace {

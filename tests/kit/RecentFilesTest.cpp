@@ -4,8 +4,8 @@
 #include <QMenu>
 
 #include "KitTestSupport.h"
-#include "framework/kit/Mru.h"
-#include "framework/kit/Registry.h"
+#include "desktop/kit/Mru.h"
+#include "desktop/kit/Registry.h"
 
 namespace umbrinex {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "FileTestSupport.h"
-#include "framework/kit/TextWindow.h"
+#include "desktop/kit/TextWindow.h"
 #include "numerics/Errors.h"
 
 namespace umbrinex {

@@ -14,8 +14,8 @@
 #include "ShellTestSupport.h"
 #include "bend/Bend.h"
 #include "bend/Materials.h"
-#include "framework/kit/KitPreferences.h"
-#include "framework/kit/Registry.h"
+#include "desktop/kit/KitPreferences.h"
+#include "desktop/kit/Registry.h"
 #include "shell/Main.h"
 #include "shell/MainPanels.h"
 #include <QTreeWidget>

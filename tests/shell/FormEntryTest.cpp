@@ -21,8 +21,8 @@
 
 #include "ShellTestSupport.h"
 #include "bend/Bend.h"
-#include "framework/forms/KitHint.h"
-#include "framework/kit/ResultWindow.h"
+#include "desktop/forms/KitHint.h"
+#include "desktop/kit/ResultWindow.h"
 #include "shell/MainEditing.h"
 #include "shell/forms/DataForms.h"
 

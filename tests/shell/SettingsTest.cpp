@@ -3,7 +3,7 @@
 #include <QSettings>
 
 #include "ShellTestSupport.h"
-#include "framework/kit/Registry.h"
+#include "desktop/kit/Registry.h"
 #include "shell/Preferences.h"
 
 namespace umbrinex {

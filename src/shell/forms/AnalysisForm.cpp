@@ -2,6 +2,7 @@
 
 #include "bend/Bend.h"
 #include "shell/forms/DataForms.h"
+#include "shell/forms/HelpContexts.h"
 
 namespace umbrinex {
 
@@ -18,7 +19,7 @@ struct TRangeColumn {
 }  // namespace
 
 TEditAnalysisDataForm::TEditAnalysisDataForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Analysis Data"), 528, 401, 43)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Analysis Data"), 528, 401, hcAnalysisData)
 {
   Label(QStringLiteral("Ca&ble length to analyse (%LL%):"), 16, 16)->setBuddy(Cell(vnCableLength, 16, 32, 65, 18));
   auto twoColumns = [this](int top, int stiffener, int cable) {

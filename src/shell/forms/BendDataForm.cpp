@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "bend/Bend.h"
-#include "framework/kit/FormSizes.h"
+#include "desktop/kit/FormSizes.h"
 
 namespace umbrinex {
 

@@ -10,8 +10,8 @@
 #include <QRect>
 #include <QString>
 
-#include "framework/forms/DataForm.h"
-#include "framework/forms/KitControls.h"
+#include "desktop/forms/DataForm.h"
+#include "desktop/forms/KitControls.h"
 
 class QLabel;
 

@@ -4,9 +4,10 @@
 
 #include "bend/Bend.h"
 #include "bend/Materials.h"
-#include "framework/kit/ErrorHandler.h"
+#include "desktop/kit/ErrorHandler.h"
 #include "shell/GraphWindow.h"
 #include "shell/forms/DataForms.h"
+#include "shell/forms/HelpContexts.h"
 
 namespace umbrinex {
 
@@ -16,7 +17,7 @@ constexpr int StressOverEColumn = 2;
 }  // namespace
 
 TEditMaterialsForm::TEditMaterialsForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Materials Data"), 472, 429, 79)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Materials Data"), 472, 429, hcMaterialsData)
 {
   auto* types = new TKitGroupBox(QStringLiteral("Materials "), this);
   types->SetDataObject(&Bend());
@@ -84,7 +85,7 @@ TEditMaterialsForm::TEditMaterialsForm(QWidget* owner, bool keepCopies, TModelOb
   AddColumn(*StressStrainCurve, vnCurveStress, vtReal, "Stress (FF/LL^2)", "", 7, 12);
   AddColumn(*StressStrainCurve, vnCurveStressOverE, vtReal, "Stress / E", "", 7, 12);
   StressStrainCurve->SetCounter(points);
-  for (TKitGrid* grid : {Names, count, StressStrainCurve, points}) SetHelpContext(*grid, 580);
+  for (TKitGrid* grid : {Names, count, StressStrainCurve, points}) SetHelpContext(*grid, hcDataTables);
   // The names take extra width; the curve, on its page, width and height.
   for (QWidget* control : {static_cast<QWidget*>(types), static_cast<QWidget*>(Names)}) Stretch(*control, true, false);
   for (QWidget* control : {static_cast<QWidget*>(page), static_cast<QWidget*>(StressStrainCurve)})

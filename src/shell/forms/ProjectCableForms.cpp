@@ -1,10 +1,11 @@
 #include "bend/Bend.h"
 #include "shell/forms/DataForms.h"
+#include "shell/forms/HelpContexts.h"
 
 namespace umbrinex {
 
 TEditProjectForm::TEditProjectForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Project Data"), 544, 180, 78)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Project Data"), 544, 180, hcProjectData)
 {
   const std::pair<const char*, int> fields[] = {
       {"&Project:", vnProject}, {"C&lient:", vnClient}, {"&Designer:", vnDesigner}};
@@ -34,7 +35,7 @@ TEditProjectForm::TEditProjectForm(QWidget* owner, bool keepCopies, TModelObject
 }
 
 TEditCableForm::TEditCableForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Cable Data"), 402, 221, 3)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Cable Data"), 402, 221, hcCableData)
 {
   TKitLabel* stiffnessLabel = Label(QStringLiteral("Cable bend &stiffness (%FF.LL^2%):"), 32, 24);
   TKitGrid* stiffness = Table(32, 40, 145, 35, 1, 2);

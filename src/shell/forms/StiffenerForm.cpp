@@ -1,10 +1,11 @@
 #include "bend/Bend.h"
 #include "shell/forms/DataForms.h"
+#include "shell/forms/HelpContexts.h"
 
 namespace umbrinex {
 
 TEditStiffenerForm::TEditStiffenerForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Bend Stiffener Data"), 446, 307, 14)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Bend Stiffener Data"), 446, 307, hcStiffenerData)
 {
   TKitLabel* definitionLabel = Label(QStringLiteral("&Definition:"), 16, 16);
   auto* definition = new TKitDropDownList(this);
@@ -43,8 +44,8 @@ TEditStiffenerForm::TEditStiffenerForm(QWidget* owner, bool keepCopies, TModelOb
   TColumn& pointMaterial = AddColumn(*UserDefinedPoints, vnPointMaterial, vtList, "Material", "", 10, 25, 0);
   pointMaterial.Alignment = taLeftJustify;
   UserDefinedPoints->SetCounter(count);
-  SetHelpContext(*UserDefinedPoints, 580);
-  SetHelpContext(*count, 580);
+  SetHelpContext(*UserDefinedPoints, hcDataTables);
+  SetHelpContext(*count, hcDataTables);
   Stretch(*userDefined, true, true);
   Stretch(*UserDefinedPoints, true, true);
   PlaceButtons(X(356), Y(14));

@@ -3,11 +3,12 @@
 
 #include "bend/Bend.h"
 #include "shell/forms/DataForms.h"
+#include "shell/forms/HelpContexts.h"
 
 namespace umbrinex {
 
 TEditLoadCasesForm::TEditLoadCasesForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Load Case Data"), 463, 273, 80)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Load Case Data"), 463, 273, hcLoadCaseData)
 {
   Label(QStringLiteral("&Default ABR (%LL%):"), 16, 16)->setBuddy(Cell(vnAllowableBendRadius, 16, 32, 73, 18));
   TKitLabel* countLabel = Label(QStringLiteral("Number of &load cases:"), 16, 64);
@@ -29,14 +30,14 @@ TEditLoadCasesForm::TEditLoadCasesForm(QWidget* owner, bool keepCopies, TModelOb
   state2.Title(0).Caption = "State Included";
   state2.Title(0).SetExtent(2);
   LoadCases->SetCounter(NumberOfLoadCases);
-  SetHelpContext(*LoadCases, 580);
-  SetHelpContext(*NumberOfLoadCases, 580);
+  SetHelpContext(*LoadCases, hcDataTables);
+  SetHelpContext(*NumberOfLoadCases, hcDataTables);
   Stretch(*LoadCases, true, true);
   PlaceButtons(X(380), Y(14));
 }
 
 TEditDrawingForm::TEditDrawingForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Drawing Data"), 402, 149, 77)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Drawing Data"), 402, 149, hcDrawingData)
 {
   TKitLabel* countLabel = Label(QStringLiteral("&Number of Circles: "), 32, 16);
   TKitGrid* count = Counter(vnNumberOfCircles, 139, 13, 53, 18);
@@ -49,20 +50,20 @@ TEditDrawingForm::TEditDrawingForm(QWidget* owner, bool keepCopies, TModelObject
   y.Title(0).SetExtent(2);
   AddColumn(*circles, vnCircleDiameter, vtReal, "Diameter", "(LL)", 8, 10, 2);
   circles->SetCounter(count);
-  SetHelpContext(*circles, 580);
-  SetHelpContext(*count, 580);
+  SetHelpContext(*circles, hcDataTables);
+  SetHelpContext(*count, hcDataTables);
   Stretch(*circles, true, true);
   PlaceButtons(X(316), Y(14));
 }
 
 TEditMouldForm::TEditMouldForm(QWidget* owner, bool keepCopies, TModelObject& object)
-    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Mould Data"), 322, 207, 0)
+    : TBendDataForm(owner, keepCopies, object, QStringLiteral("Mould Data"), 322, 207, hcMouldData)
 {
   TKitLabel* countLabel = Label(QStringLiteral("Number of &Diameters:"), 16, 22);
   // Clear of the label's colon in the wider fonts of this desktop.
   TKitGrid* count = Counter(vnNumberOfDiameters, 136, 18, 53, 18);
   countLabel->setBuddy(count);
-  SetHelpContext(*count, 580);
+  SetHelpContext(*count, hcDataTables);
   TKitGrid* diameters = Table(64, 48, 113, 137, 1, 8);
   diameters->Core().ScrollBars = ssBoth;
   AddColumn(*diameters, vnMouldDiameter, vtReal, "Diameter (LL)", "", 7, 10);
