@@ -304,38 +304,9 @@ TEST_F(GridCycling, ADropDownListFillsWithTheChoicesAndStoresTheSelection)
   EXPECT_EQ(Sample.Level, 3);
 }
 
-TEST(GridColumns, OlderFormPropertiesSetTheNewOnes)
+TEST(GridColumns, LimitsBeyondTheDoublesOfTheFilesAreInfiniteOrTiny)
 {
-  struct TCase {
-    unsigned Bits;
-    bool Default, Infinity, Undefined, Editable;
-    TLineFormat Line;
-  };
-  const TCase cases[] = {
-      {0, false, false, false, true, lfSingle},
-      {1u << 1, true, false, false, true, lfSingle},
-      {1u << 8 | 1u << 9, false, true, true, true, lfSingle},
-      {1u << 4, false, false, false, false, lfSingle},
-      {1u << 6 | 1u << 7, false, false, false, true, lfDouble},
-      {1u << 6, false, false, false, true, lfThick},
-      {1u << 7, false, false, false, true, lfNone},
-  };
-  for (const TCase& c : cases) {
-    TColumn column;
-    column.SetFormatBits(c.Bits);
-    EXPECT_EQ(column.AllowDefault, c.Default) << c.Bits;
-    EXPECT_EQ(column.AllowInfinity, c.Infinity) << c.Bits;
-    EXPECT_EQ(column.AllowUndefined, c.Undefined) << c.Bits;
-    EXPECT_EQ(column.Editable, c.Editable) << c.Bits;
-    EXPECT_EQ(column.LineFormat, c.Line) << c.Bits;
-  }
   TColumn column;
-  column.SetJustify(0);
-  EXPECT_EQ(column.Alignment, taLeftJustify);
-  column.SetJustify(1);
-  EXPECT_EQ(column.Alignment, taCenter);
-  column.SetJustify(2);
-  EXPECT_EQ(column.Alignment, taRightJustify);
   column.SetMax(1e31);
   column.SetMin(-1e31);
   EXPECT_EQ(column.Max(), Infinity);

@@ -17,39 +17,6 @@ std::string TColumn::TitleCaption(int row) const
   return FTitles[static_cast<std::size_t>(row)].Caption;
 }
 
-void TColumn::SetJustify(int justify)
-{
-  switch (justify) {
-    case 0:
-      Alignment = taLeftJustify;
-      break;
-    case 1:
-      Alignment = taCenter;
-      break;
-    default:
-      Alignment = taRightJustify;
-      break;
-  }
-}
-
-void TColumn::SetFormatBits(unsigned bits)
-{
-  auto bit = [bits](int n) { return (bits & (1u << n)) != 0; };
-  if (bit(1)) AllowDefault = true;
-  if (bit(8)) AllowInfinity = true;
-  if (bit(9)) AllowUndefined = true;
-  if (bit(4)) Editable = false;
-  if (bit(6) && bit(7)) {
-    LineFormat = lfDouble;
-  } else if (bit(6)) {
-    LineFormat = lfThick;
-  } else if (bit(7)) {
-    LineFormat = lfNone;
-  } else {
-    LineFormat = lfSingle;
-  }
-}
-
 double TColumn::StoredLimit(double value)
 {
   if (value > 1e30) return Infinity;

@@ -73,11 +73,6 @@ class TColumn {
   // The caption of title row i, empty when the column has none there.
   std::string TitleCaption(int row) const;
 
-  // Properties of older form descriptions, read but never written back.
-  void SetSpecial(bool /*special*/) {}
-  void SetJustify(int justify);
-  void SetFormatBits(unsigned bits);
-
   // Columns that show something other than a value of their own item.
   bool IsIndex() const { return VarType == vtIndex || VarType == vtLetteredIndex; }
 
