@@ -72,14 +72,8 @@ TModelObject* TMainEditing::RunForm(TModelObject& object)
   TModelObject* chosen = form->ChosenObject();
   form.reset();  // applies Cancel
 
-  if (TMainResults* results = FMain.Results()) {
-    results->UpdateLoadCaseNodes();
-    if (bend.DataChanged()) {
-      bend.SetPerformanceMapState(pmNotBuilt);
-      results->DataChanged();
-      results->Refresh();
-    }
-  }
+  // The results heard of every change through the model's notifications as
+  // it was made, and redraw once the edit is over.
   // Whatever the form was closed with, a design that differs afterwards can
   // be undone, and one that does not is as modified as it was.
   if (outermost) Record(caption, std::move(before), wasModified);

@@ -236,6 +236,8 @@ void TMainResults::Idle()
 void TMainResults::DataChanged()
 {
   FBend.InvalidateResults();
+  // The map's points were worked out for the design as it was.
+  FBend.SetPerformanceMapState(pmNotBuilt);
   FResultsFailed = false;
   // A change arrives in the middle of the edit that made it; the view is
   // redrawn once the edit is over.
