@@ -38,10 +38,10 @@ std::string FullName(const std::string& fileName)
 
 void WarnAboutReplacedCharacters(const TTaggedFile& file)
 {
-  if (file.ReplacedCharacters() != 0)
+  if (file.Texts().ReplacedCharacters() != 0)
     ShowWarning("Some texts of this design use characters that a data file cannot hold; they were saved as '?'.");
   // Entry refuses such texts; this is for any that came in another way.
-  if (file.CutTexts() != 0)
+  if (file.Texts().CutTexts() != 0)
     ShowWarning(
         "Some texts of this design are longer than a data file can hold; they were saved cut to 65535 "
         "characters.");
@@ -177,7 +177,7 @@ namespace {
 // was open before comes back and the error passes on.
 void ReadOpenedFile(TBend& bend, TTessanFile& file, bool olderFormat, std::int64_t size)
 {
-  file.CollectUnrecognised(true);
+  file.Unrecognised().Collect(true);
   TDesignSnapshot before(bend);
   TProgressGuard guard;
   bend.NameManager().Changes().Clear();
@@ -186,7 +186,7 @@ void ReadOpenedFile(TBend& bend, TTessanFile& file, bool olderFormat, std::int64
   try {
     ReadDesign(bend, file, olderFormat, size);
     bend.NameManager().Changes().Clear();
-    file.ReportUnrecognised();
+    file.Unrecognised().Report();
     file.Close();
   } catch (...) {
     file.Abandon();

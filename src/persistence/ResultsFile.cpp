@@ -67,11 +67,11 @@ class TProgressPause {
 // Check mode for as long as the comparison runs, however it ends.
 class TCheckModeScope {
  public:
-  explicit TCheckModeScope(TTaggedFile& file) : FFile(file) { FFile.SetCheckMode(true); }
+  explicit TCheckModeScope(TTaggedFile& file) : FFile(file) { FFile.Check().SetCheckMode(true); }
   ~TCheckModeScope()
   {
-    FFile.SetCheckMode(false);
-    FFile.SetItemIndex(-1);
+    FFile.Check().SetCheckMode(false);
+    FFile.Check().SetItemIndex(-1);
   }
   TCheckModeScope(const TCheckModeScope&) = delete;
   TCheckModeScope& operator=(const TCheckModeScope&) = delete;
@@ -166,11 +166,11 @@ void WritePerformanceChart(TBend& bend, TTaggedFile& file)
 void CompareStiffener(TTaggedFile& file, const TBendStiffener& solution)
 {
   file.BeginReadRecord();
-  file.SetItemName("FNumOfStations");
+  file.Check().SetItemName("FNumOfStations");
   std::int32_t stations = solution.NumOfStations();
   file.ReadInteger(stations);
   for (int k = 0; k < TBendStiffener::ResultArrayCount; ++k) {
-    file.SetItemName(StiffenerArrayNames[k]);
+    file.Check().SetItemName(StiffenerArrayNames[k]);
     std::vector<double> values = solution.ResultArray(k);
     file.ReadDoubleArray(values.data(), static_cast<int>(values.size()) - 1);
   }
@@ -180,13 +180,13 @@ void CompareStiffener(TTaggedFile& file, const TBendStiffener& solution)
 void CompareEvent(TTaggedFile& file, const std::string& name, TKeyEvent event)
 {
   file.BeginReadRecord();
-  file.SetItemName(name + ".StateNumber");
+  file.Check().SetItemName(name + ".StateNumber");
   file.ReadInteger(event.StateNumber);
-  file.SetItemName(name + ".LoadCaseNumber");
+  file.Check().SetItemName(name + ".LoadCaseNumber");
   file.ReadInteger(event.LoadCaseNumber);
-  file.SetItemName(name + ".RootMoment");
+  file.Check().SetItemName(name + ".RootMoment");
   file.ReadDouble(event.RootMoment);
-  file.SetItemName(name + ".RootShear");
+  file.Check().SetItemName(name + ".RootShear");
   file.ReadDouble(event.RootShear);
   file.EndReadRecord();
 }
@@ -223,16 +223,16 @@ void CompareDesignChart(TBend& bend, TTaggedFile& file)
   file.BeginReadRecord();
   for (std::size_t i = 0; i < chart.FDesignChartValues.size(); ++i) {
     TDesignChartEntry& entry = chart.FDesignChartValues[i];
-    file.SetItemIndex(static_cast<int>(i));
+    file.Check().SetItemIndex(static_cast<int>(i));
     file.BeginReadRecord();
-    file.SetItemName("FDesignChartValues[%d].KFactor");
+    file.Check().SetItemName("FDesignChartValues[%d].KFactor");
     double factor = entry.KFactor;
     file.ReadDouble(factor);
-    file.SetItemName("FDesignChartValues[%d].Values");
+    file.Check().SetItemName("FDesignChartValues[%d].Values");
     ReadTableBlock(file, *entry.Values, DesignChartColumns);
     file.EndReadRecord();
   }
-  file.SetItemIndex(-1);
+  file.Check().SetItemIndex(-1);
   file.EndReadRecord();
 }
 
@@ -241,7 +241,7 @@ void ComparePerformanceChart(TBend& bend, TTaggedFile& file)
   TPerformanceChartResults& chart = bend.PerformanceChartResults();
   Calculate(chart);
   file.BeginReadRecord();
-  file.SetItemName("FPerformanceLimits");
+  file.Check().SetItemName("FPerformanceLimits");
   ReadTableBlock(file, chart.FPerformanceLimits(), PerformanceColumns);
   file.EndReadRecord();
 }

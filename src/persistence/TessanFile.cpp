@@ -7,7 +7,7 @@ namespace umbrinex {
 TTessanFile::TTessanFile(TModelObject* object, TFileMode mode, int copyType)
     : TTaggedFile(mode), FObject(object), FCopyType(copyType)
 {
-  SetProgramVersion(4, "2b");
+  EditHeader().SetProgramVersion(4, "2b");
   if (mode == TFileMode::Read && object != nullptr && object->Model() != nullptr) {
     FLoadingModel = object->Model();
     FLoadingModel->BeginLoading();
@@ -27,15 +27,15 @@ void TTessanFile::NoteFeatureUsed(int bit, bool value, bool flag, const std::str
 TWindowsUmbrinexFile::TWindowsUmbrinexFile(TModelObject* object, TFileMode mode, int copyType)
     : TTessanFile(object, mode, copyType)
 {
-  SetSignature("UMBRINEX");
-  SetFileVersion("4.0a");
+  EditHeader().SetSignature("UMBRINEX");
+  EditHeader().SetFileVersion("4.0a");
   SetTagForm(tfLong);
 }
 
 TDOSUmbrinexFile::TDOSUmbrinexFile(TModelObject* object, TFileMode mode, int copyType)
     : TTessanFile(object, mode, copyType)
 {
-  SetFileVersion("3.0a");
+  EditHeader().SetFileVersion("3.0a");
 }
 
 }  // namespace umbrinex

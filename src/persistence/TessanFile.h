@@ -24,7 +24,7 @@ class TTessanFile : public TTaggedFile {
   int CopyType() const { return FCopyType; }
   void SetCopyType(int copyType) { FCopyType = copyType; }
 
-  bool UsesLongNames() const override { return HasFeature(ftrLongNames); }
+  bool UsesLongNames() const override { return Header().HasFeature(ftrLongNames); }
   // Only saved files and copies with a copy type carry feature notes.
   void NoteFeatureUsed(int bit, bool value, bool flag, const std::string& text) override;
 

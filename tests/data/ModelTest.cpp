@@ -175,6 +175,8 @@ class ModelFramework : public ::testing::Test {
     return status;
   }
   TPart& Part(int i) { return dynamic_cast<TPart&>(*model->Parts->Item(i)); }
+  // The model object list and the engine data object list.
+  std::vector<TDataObject*> Lists() { return {model->Parts.get(), model->Points.get()}; }
 
   std::unique_ptr<TExampleModel> model;
   TRecorder recorder;
@@ -357,6 +359,48 @@ TEST_F(ModelFramework, NewObjectsTakeTheirDefaultsInTheCurrentUnits)
   EXPECT_CLOSE(Part(0).Stiffness, Part(3).Stiffness) << "a copy of its neighbour";
   auto fresh = New<TPart>(model.get());
   EXPECT_CLOSE(100.0 * 1000.0 / 4448.2216152605 * 0.3048 * 0.3048, fresh->Stiffness);
+}
+
+// Both kinds of list answer the count and the current item alike: the
+// current item reads as its position only as a number (vtCard, vtLong), and
+// any other representation that is neither text nor a list is refused.
+TEST_F(ModelFramework, BothListsReadTheCurrentItemAlike)
+{
+  model->Parts->SetCurrentItem(model->Parts->Item(1));
+  model->Points->SetCurrentItem(model->Points->Item(1));
+  for (TDataObject* list : Lists()) {
+    SCOPED_TRACE(list == model->Parts.get() ? "model object list" : "engine data object list");
+    for (TVarType representation : {vtCard, vtLong}) {
+      TAccessStatus status;
+      TVariant value;
+      list->GetValue(vnCurrentItem, 0, status, value, representation);
+      EXPECT_EQ(status.Code, acOk);
+      EXPECT_EQ(value.ToInteger(), 1);
+    }
+    for (TVarType representation : {vtInt, vtReal}) {
+      TAccessStatus status;
+      TVariant value;
+      list->GetValue(vnCurrentItem, 0, status, value, representation);
+      EXPECT_EQ(status.Code, acInvalidType) << int{representation};
+    }
+    TAccessStatus status;
+    TVariant count;
+    list->GetValue(vnItemCount, 0, status, count, vtInt);
+    EXPECT_EQ(status.Code, acOk);
+    EXPECT_EQ(count.ToInteger(), list == model->Parts.get() ? 3 : 2);
+  }
+}
+
+// What a counter's spin arrows write (vtLong) sets the count of either list.
+TEST_F(ModelFramework, BothListsTakeASpunCount)
+{
+  for (TDataObject* list : Lists()) {
+    TAccessStatus status;
+    list->SetValue(vnItemCount, 0, status, TVariant(4), vtLong);
+    EXPECT_EQ(status.Code, acOk);
+  }
+  EXPECT_EQ(model->Parts->Count(), 4);
+  EXPECT_EQ(model->Points->Count(), 4);
 }
 
 }  // namespace

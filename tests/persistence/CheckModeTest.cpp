@@ -165,29 +165,29 @@ TEST(CheckMode, ReadsCompareWithMemoryAndLeaveItUnchanged)
                      DataFileClass);
   TTaggedFile& file = reader.File;
   file.ReadTagHeader();
-  file.SetCheckMode(true);
+  file.Check().SetCheckMode(true);
   std::int32_t count = 6;
   bool flag = false;
   std::string text = "abcd";
   double values[] = {1.0, 2.0, 4.0};
   double last = 7.5;
-  file.SetItemName("N");
+  file.Check().SetItemName("N");
   file.ReadInteger(count);
-  file.SetItemName("B");
+  file.Check().SetItemName("B");
   file.ReadBoolean(flag);
-  file.SetItemName("S");
+  file.Check().SetItemName("S");
   file.ReadString(text);
-  file.SetItemName("FC");
+  file.Check().SetItemName("FC");
   file.ReadDoubleArray(values, 2);
-  file.SetItemName("Last");
+  file.Check().SetItemName("Last");
   file.ReadDouble(last);
 
   EXPECT_EQ(count, 6);
   EXPECT_FALSE(flag);
   EXPECT_EQ(text, "abcd");
   EXPECT_EQ(values[2], 4.0);
-  EXPECT_TRUE(file.Compared());
-  const Lines& lines = file.CheckLog().Lines();
+  EXPECT_TRUE(file.Check().Compared());
+  const Lines& lines = file.Check().CheckLog().Lines();
   // The surplus stored element is skipped, so the double after the array
   // compares equal.
   EXPECT_EQ(
@@ -196,9 +196,9 @@ TEST(CheckMode, ReadsCompareWithMemoryAndLeaveItUnchanged)
              "    S: was abc but is now abcd", "    Length(FC): double array length was 4 but is now 3",
              "    FC[2]: was 3 D=1 RD=0.3333 LD=0 LRD=0"}));
 
-  file.SetCheckMode(false);
+  file.Check().SetCheckMode(false);
   file.FinishTag();
-  EXPECT_TRUE(file.Compared()) << "only a new header clears the compared flag";
+  EXPECT_TRUE(file.Check().Compared()) << "only a new header clears the compared flag";
 }
 
 }  // namespace

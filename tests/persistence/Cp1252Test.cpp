@@ -56,7 +56,7 @@ TEST_P(UnrepresentableTextTest, IsRefusedAtEntryAndVisiblyReplacedByTheWriter)
   TWindowsUmbrinexFile file(nullptr, TFileMode::Write);
   file.OpenStream(stream, DataFileClass);
   file.WriteFixedString(c.Utf8, 12);
-  EXPECT_EQ(file.ReplacedCharacters(), c.Replaced);
+  EXPECT_EQ(file.Texts().ReplacedCharacters(), c.Replaced);
   const std::string written(stream.Bytes().end() - 12, stream.Bytes().end());
   EXPECT_EQ(written.substr(0, written.find('\0')), c.FileText);
 }

@@ -46,11 +46,11 @@ TEST(TaggedFileTest, DataFileBeginsWithHeaderAndLongNameDeclaration)
   EXPECT_EQ(TBytes(bytes.begin(), bytes.begin() + static_cast<long>(DataFileStart.size())), DataFileStart);
 
   TDataReader reader(bytes, DataFileClass);
-  EXPECT_EQ(reader.File.Signature(), "UMBRINEX");
-  EXPECT_EQ(reader.File.ProgramMajorVersion(), 4);
-  EXPECT_EQ(reader.File.ProgramMinorVersion(), "2b");
-  EXPECT_EQ(reader.File.FileVersion(), "4.0a");
-  EXPECT_TRUE(reader.File.HasFeature(ftrLongNames));
+  EXPECT_EQ(reader.File.Header().Signature(), "UMBRINEX");
+  EXPECT_EQ(reader.File.Header().ProgramMajorVersion(), 4);
+  EXPECT_EQ(reader.File.Header().ProgramMinorVersion(), "2b");
+  EXPECT_EQ(reader.File.Header().FileVersion(), "4.0a");
+  EXPECT_TRUE(reader.File.Header().HasFeature(ftrLongNames));
   EXPECT_TRUE(reader.File.UsesLongNames());
   reader.File.ReadTagHeader();
   EXPECT_EQ(reader.File.TagNumber(), tagEndOfData);
@@ -59,9 +59,9 @@ TEST(TaggedFileTest, DataFileBeginsWithHeaderAndLongNameDeclaration)
 TEST(TaggedFileTest, OlderDataFilesDeclareNoFeaturesAndStoreShortNames)
 {
   TOldDataReader reader(OldHeader(), OldDataFileClass);
-  EXPECT_EQ(reader.File.Features().Count(), 0);
+  EXPECT_EQ(reader.File.Header().Features().Count(), 0);
   EXPECT_FALSE(reader.File.UsesLongNames());
-  EXPECT_EQ(reader.File.FileVersion(), "3.0a");
+  EXPECT_EQ(reader.File.Header().FileVersion(), "3.0a");
 }
 
 struct TTextCase {
@@ -302,13 +302,13 @@ TEST(TaggedFileTest, EnumerationAboveItsBoundKeepsTheValueAndWarnsOnce)
   const auto read = [&](int count) {
     TCapturedMessages messages;
     TDataReader reader(bytes, DataFileClass);
-    reader.File.CollectUnrecognised(true);
+    reader.File.Unrecognised().Collect(true);
     reader.File.ReadTagHeader();
     const char* names[] = {"calculation type", "stiffener definition", "stress specifier", "calculation type"};
     std::uint8_t values[4] = {0, 0, 0, 0};
     for (int i = 0; i < count; ++i) reader.File.ReadEnum(values[i], 1, names[i]);
     EXPECT_EQ(values[0], 0);
-    reader.File.ReportUnrecognised();
+    reader.File.Unrecognised().Report();
     return messages.Warnings;
   };
 
@@ -345,7 +345,7 @@ TEST(TaggedFileTest, BooleanOtherThanZeroOrOneIsAnUnexpectedFileError)
 class TLaterDataFile : public TWindowsUmbrinexFile {
  public:
   using TWindowsUmbrinexFile::TWindowsUmbrinexFile;
-  void SetVersion(const std::string& version) { SetFileVersion(version); }
+  void SetVersion(const std::string& version) { EditHeader().SetFileVersion(version); }
 };
 
 TEST(TaggedFileTest, HeaderOfAnotherVersionOrTypeIsRefused)

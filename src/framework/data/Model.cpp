@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/data/ObjectListAccess.h"
 #include "framework/data/Units.h"
 
 namespace umbrinex {
@@ -198,46 +199,36 @@ void TEngineDataObjectList::PrepareAccess(int varNum)
 void TEngineDataObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
                                     TVarType representation)
 {
-  if (varNum == vnItemCount) {
-    value = Count();
-  } else if (varNum == vnCurrentItem) {
-    if (representation == vtText) {
-      value = CurrentItem() ? CurrentItem()->Name() : std::string();
-    } else if (representation == vtList) {
-      if (IListTarget* list = value.ToList()) FList.FillListControl(*list, CurrentItem());
-    } else {
-      value = FList.CurrentIndex();
-    }
-  } else {
+  if (!ReadListItem(FList, varNum, vnItemCount, vnCurrentItem, status, value, representation))
     TEngineDataObject::GetItem(varNum, index, status, value, representation);
-  }
 }
 
 void TEngineDataObjectList::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
                                     TVarType representation)
 {
   if (varNum == vnItemCount) {
-    if (representation == vtDelete || representation == vtInsertBefore) {
-      const int limit = representation == vtDelete ? Count() - 1 : Count();
-      if (index < 0 || index > limit) return status.Set(acInvalidIndex);
-      if (representation == vtDelete)
-        DeleteItem(index);
-      else
-        InsertItem(index);
-    } else {
-      const auto n = value.ToInteger();
-      if (!n) return status.Set(acInvalidValue);
-      SetCount(static_cast<int>(std::clamp<std::int64_t>(*n, -1, INT32_MAX)));
-    }
+    struct TEdit {
+      TEngineDataObjectList& List;
+      void Insert(int position) { List.InsertItem(position); }
+      bool Delete(int position, TAccessStatus&)
+      {
+        List.DeleteItem(position);
+        return true;
+      }
+      bool SetCount(int n, TAccessStatus&)
+      {
+        List.SetCount(n);
+        return true;
+      }
+    };
+    WriteListCount(FList, index, status, value, representation, true, TEdit{*this});
   } else if (varNum == vnCurrentItem) {
     if (representation == vtText) {
       TEngineDataObject* item = FindByName(value.ToText());
       if (item == nullptr) return status.Set(acInvalidValue);
       SetCurrentItem(item);
     } else if (representation == vtList) {
-      TEngineDataObject* item = FList.SelectedItem(value);
-      if (item == nullptr) return status.Set(acInvalidValue);
-      SetCurrentItem(item);
+      SelectListItem(FList, status, value);
     } else {
       const auto i = value.ToInteger();
       if (!i) return status.Set(acInvalidValue);
@@ -420,27 +411,8 @@ void TModelObjectList::PrepareAccess(int varNum)
 
 void TModelObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation)
 {
-  if (varNum == vnItemCount) {
-    value = Count();
-  } else if (varNum == vnCurrentItem) {
-    switch (representation) {
-      case vtCard:
-      case vtLong:
-        value = FList.CurrentIndex();
-        break;
-      case vtText:
-        value = CurrentItem() ? CurrentItem()->Name() : std::string();
-        break;
-      case vtList:
-        if (IListTarget* list = value.ToList()) FList.FillListControl(*list, CurrentItem());
-        break;
-      default:
-        status.Set(acInvalidType);
-        break;
-    }
-  } else {
+  if (!ReadListItem(FList, varNum, vnItemCount, vnCurrentItem, status, value, representation))
     TModelObject::GetItem(varNum, index, status, value, representation);
-  }
 }
 
 void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
@@ -452,9 +424,7 @@ void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, con
       if (!i || *i < 0 || *i >= Count()) return status.Set(acInvalidIndex);
       SetCurrentItem(Item(static_cast<int>(*i)));
     } else if (representation == vtList) {
-      TModelObject* item = FList.SelectedItem(value);
-      if (item == nullptr) return status.Set(acInvalidValue);
-      SetCurrentItem(item);
+      SelectListItem(FList, status, value);
     } else {
       status.Set(acInvalidType);
     }
@@ -462,36 +432,31 @@ void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, con
   }
   if (varNum != vnItemCount) return TModelObject::SetItem(varNum, index, status, value, representation);
 
-  switch (representation) {
-    case vtInt:
-    case vtCard:
-    case vtLong:  // what a counter's spin arrows write
-    case vtSpin: {
-      const auto n = value.ToInteger();
-      if (!n) return status.Set(acInvalidValue);
-      try {
-        SetCount(static_cast<int>(std::clamp<std::int64_t>(*n, -1, INT32_MAX)));
-      } catch (const EModelObjectListError& e) {
-        return status.Set(acNotAllowed, e.what());
-      }
-      break;
-    }
-    case vtDelete: {
-      TModelObject* item = Item(index);
-      if (item == nullptr) return status.Set(acInvalidIndex);
+  struct TEdit {
+    TModelObjectList& List;
+    void Insert(int position) { List.InsertItem(position); }
+    bool Delete(int position, TAccessStatus& status)
+    {
+      TModelObject* item = List.Item(position);
+      if (item == nullptr) return status.Set(acInvalidIndex), false;
       if (!item->CanDelete())
         return status.Set(acNotAllowed,
-                          Format("This %s is in use and cannot be deleted.", TypeName(item->TypeCode()).c_str()));
-      DeleteItem(index);
-      break;
+                          Format("This %s is in use and cannot be deleted.", TypeName(item->TypeCode()).c_str())),
+               false;
+      List.DeleteItem(position);
+      return true;
     }
-    case vtInsertBefore:
-      if (index < 0 || index > Count()) return status.Set(acInvalidIndex);
-      InsertItem(index);
-      break;
-    default:
-      return status.Set(acInvalidType);
-  }
+    bool SetCount(int n, TAccessStatus& status)
+    {
+      try {
+        List.SetCount(n);
+      } catch (const EModelObjectListError& e) {
+        return status.Set(acNotAllowed, e.what()), false;
+      }
+      return true;
+    }
+  };
+  if (!WriteListCount(FList, index, status, value, representation, false, TEdit{*this})) return;
   SendNotification(TModelNotification::ObjectListChanged, 0, this);
 }
 

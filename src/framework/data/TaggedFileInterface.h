@@ -23,20 +23,13 @@ struct TBodyState {
   TVector AngVelDotF{};
 };
 
-class ITaggedFile {
+// What writing objects call: tags, records and the values in them.
+class ITaggedWriter {
  public:
   virtual void BeginTag(int tag, int sub) = 0;
   virtual void EndTag() = 0;
   virtual void BeginRecord() = 0;
   virtual void EndRecord() = 0;
-  virtual void BeginReadRecord() = 0;
-  virtual void EndReadRecord() = 0;
-  virtual std::int64_t BytesLeft() const = 0;
-  // Names are variable-length strings in files that declare long names,
-  // fixed ten-byte texts otherwise.
-  virtual bool UsesLongNames() const = 0;
-  // Tells older readers that the file uses something they cannot represent.
-  virtual void NoteFeatureUsed(int bit, bool value, bool flag, const std::string& text) = 0;
 
   virtual void WriteBytes(const void* p, std::size_t n) = 0;
   virtual void WritePadding(std::size_t n) = 0;
@@ -57,6 +50,17 @@ class ITaggedFile {
   // Texts are UTF-8 in memory; the file object converts them for the file.
   virtual void WriteString(const std::string& s) = 0;
   virtual void WriteFixedString(const std::string& s, int width) = 0;
+
+ protected:
+  ~ITaggedWriter() = default;
+};
+
+// What reading objects call: records and the values in them.
+class ITaggedReader {
+ public:
+  virtual void BeginReadRecord() = 0;
+  virtual void EndReadRecord() = 0;
+  virtual std::int64_t BytesLeft() const = 0;
 
   virtual void ReadBytes(void* p, std::size_t n) = 0;
   virtual void PeekBytes(void* p, std::size_t n) = 0;
@@ -92,6 +96,20 @@ class ITaggedFile {
   // formed one by one but cannot stand together, such as a row count that
   // disagrees with the rows stored.
   [[noreturn]] virtual void Corrupt() const = 0;
+
+ protected:
+  ~ITaggedReader() = default;
+};
+
+// The whole stream as the model's objects see it. The two halves are
+// virtual bases so that a file object may take each from its own part.
+class ITaggedFile : public virtual ITaggedWriter, public virtual ITaggedReader {
+ public:
+  // Names are variable-length strings in files that declare long names,
+  // fixed ten-byte texts otherwise.
+  virtual bool UsesLongNames() const = 0;
+  // Tells older readers that the file uses something they cannot represent.
+  virtual void NoteFeatureUsed(int bit, bool value, bool flag, const std::string& text) = 0;
 
  protected:
   ~ITaggedFile() = default;

@@ -1,5 +1,4 @@
-// Opening, committing and abandoning named files, and the program-wide
-// settings that govern it.
+#include "persistence/NamedFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +12,6 @@
 #include <limits>
 
 #include "framework/data/TextUtils.h"
-#include "persistence/TaggedFile.h"
 
 namespace umbrinex {
 
@@ -67,123 +65,86 @@ bool ChangeDirectoryOnOpen()
   return ChangeDirectorySwitch();
 }
 
-void TTaggedFile::OpenFile(const std::string& fileName, const TFileClass& fileClass, TFileNaming naming)
+std::string TNamedFile::Locate(const std::string& fileName, const TFileClass& fileClass, TFileNaming naming,
+                               TFileMode mode)
 {
-  if (FOpen) Close();
   std::string name = naming == TFileNaming::Exact ? fileName : Trim(fileName);
   const bool addExtension = naming == TFileNaming::AddExtension &&
                             fileClass.DefaultExtension != AllFilesClass.DefaultExtension &&
-                            MayTakeDefaultExtension(name) && (FMode == TFileMode::Write || !Exists(name));
+                            MayTakeDefaultExtension(name) && (mode == TFileMode::Write || !Exists(name));
   if (addExtension) name += fileClass.DefaultExtension;
-  FFileName = name;
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(name, error);
   FTargetPath = error ? name : absolute.lexically_normal().string();
-  FOpen = true;
-  try {
-    if (FMode == TFileMode::Read)
-      OpenForReading();
-    else
-      OpenForWriting();
-    if (ChangeDirectoryOnOpen()) {
-      const std::string folder = std::filesystem::path(FTargetPath).parent_path().string();
-      if (!folder.empty() && chdir(folder.c_str()) != 0) {
-        // Staying where we are does no harm; the file itself is open.
-      }
-    }
-    ProcessHeader(fileClass);
-  } catch (...) {
-    Abandon();
-    throw;
-  }
+  return name;
 }
 
-void TTaggedFile::OpenForReading()
+void TNamedFile::OpenForReading(TTagChannel& channel)
 {
   auto stream = std::make_unique<TFileStream>(OpenFileForReading(FTargetPath));
   if (stream->Size() < FileBufferingThreshold()) {
     // Small files are read whole: the many small reads of a load then cost
     // nothing, and the file is free again at once.
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream->Size()));
-    if (stream->Read(bytes.data(), bytes.size()) != bytes.size()) StreamError(stream->LastError());
+    if (stream->Read(bytes.data(), bytes.size()) != bytes.size()) channel.StreamError(stream->LastError());
     FBuffer = std::make_unique<TMemoryStream>(std::move(bytes));
-    FStream = FBuffer.get();
+    channel.SetStream(FBuffer.get(), nullptr);
   } else {
     FFile = std::move(stream);
-    FStream = FFile.get();
+    channel.SetStream(FFile.get(), FFile.get());
   }
 }
 
-void TTaggedFile::OpenForWriting()
+void TNamedFile::OpenForWriting(TTagChannel& channel, std::int64_t estimatedSize)
 {
-  FReplacement = std::make_unique<TReplacementFile>(FFileName);
+  FReplacement = std::make_unique<TReplacementFile>(channel.FileName());
   FTargetPath = FReplacement->TargetPath();
   const int descriptor = FReplacement->ReleaseDescriptor();
   std::FILE* file = fdopen(descriptor, "w+b");
   if (file == nullptr) {
     const int failure = errno;
     close(descriptor);
-    RaiseWriteError(FFileName, failure);
+    RaiseWriteError(channel.FileName(), failure);
   }
   FFile = std::make_unique<TFileStream>(file);
-  if (EstimatedSize() < FileBufferingThreshold()) {
+  if (estimatedSize < FileBufferingThreshold()) {
     FBuffer = std::make_unique<TMemoryStream>();
-    FStream = FBuffer.get();
+    channel.SetStream(FBuffer.get(), FFile.get());
   } else {
-    FStream = FFile.get();
+    channel.SetStream(FFile.get(), FFile.get());
   }
 }
 
-void TTaggedFile::Close()
+void TNamedFile::EnterFolder() const
 {
-  if (!FOpen) return;
-  if (FMode == TFileMode::Write && FReplacement) CommitFile();
-  Release();
-  if (FCompared) AppendCheckLog();
-}
-
-void TTaggedFile::CommitFile()
-{
-  try {
-    if (FBuffer) {
-      const std::vector<std::uint8_t>& bytes = FBuffer->Bytes();
-      if (!FFile->Seek(0) || !FFile->Write(bytes.data(), bytes.size())) WriteError();
-    }
-    if (!FFile->Sync() || !FFile->CloseFile()) WriteError();
-    FReplacement->Commit();
-    FReplacement.reset();
-  } catch (...) {
-    Abandon();
-    throw;
+  if (!ChangeDirectoryOnOpen()) return;
+  const std::string folder = std::filesystem::path(FTargetPath).parent_path().string();
+  if (!folder.empty() && chdir(folder.c_str()) != 0) {
+    // Staying where we are does no harm; the file itself is open.
   }
 }
 
-void TTaggedFile::Abandon()
+void TNamedFile::Commit(const TTagChannel& channel)
+{
+  if (FBuffer) {
+    const std::vector<std::uint8_t>& bytes = FBuffer->Bytes();
+    if (!FFile->Seek(0) || !FFile->Write(bytes.data(), bytes.size())) channel.WriteError();
+  }
+  if (!FFile->Sync() || !FFile->CloseFile()) channel.WriteError();
+  FReplacement->Commit();
+  FReplacement.reset();
+}
+
+void TNamedFile::Discard()
 {
   if (FFile) FFile->CloseFile();
   FReplacement.reset();
-  Release();
-  // A comparison that failed half-way still leaves what it found; this is a
-  // clean-up path, so a log that cannot be written is let go.
-  if (FCompared) {
-    try {
-      AppendCheckLog();
-    } catch (...) {
-    }
-  }
 }
 
-void TTaggedFile::Release()
+void TNamedFile::Release()
 {
-  FStream = nullptr;
   FBuffer.reset();
   FFile.reset();
-  FOpen = false;
-  FTagOpen = false;
-  FRecords.Clear();
-  FExtent = {};
-  FRemaining = 0;
-  FTagEnd = 0;
 }
 
 }  // namespace umbrinex
