@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "persistence/FileClass.h"
+#include "framework/data/FileClass.h"
 #include "persistence/FileErrors.h"
 #include "persistence/Stream.h"
 #include "persistence/TagChannel.h"
