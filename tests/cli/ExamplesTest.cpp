@@ -9,6 +9,7 @@
 #include <ostream>
 #include <set>
 
+#include "RecordedMessages.h"
 #include "TestSupport.h"
 #include "bend/Bend.h"
 #include "cli/Cli.h"
@@ -22,21 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr double kPinned = 1e-6;
-
-class TMessageRecorder final : public IMessagePresenter {
- public:
-  TMessageRecorder() : FPrevious(SetMessagePresenter(this)) {}
-  ~TMessageRecorder() override { SetMessagePresenter(FPrevious); }
-  int Present(const TMessageRequest& request) override
-  {
-    Texts.push_back(request.Text);
-    return maOk;
-  }
-  std::vector<std::string> Texts;
-
- private:
-  IMessagePresenter* FPrevious;
-};
 
 struct TExample {
   const char* File;
@@ -69,7 +55,7 @@ TEST_P(ExampleDesigns, OpenWithoutAMessageRunAndGiveTheirPinnedResults)
 {
   const TExample& example = GetParam();
   std::unique_ptr<TBend> bend = New<TBend>();
-  TMessageRecorder messages;
+  testing::TRecordedMessages messages;
   LoadFromFile(*bend, (fs::path(UMBRINEX_EXAMPLES_DIR) / example.File).string());
   EXPECT_TRUE(messages.Texts.empty()) << messages.Texts.front();
   EXPECT_EQ(bend->Units().LengthName(), example.Units);

@@ -13,6 +13,7 @@
 #include <limits>
 #include <sstream>
 
+#include "RecordedMessages.h"
 #include "CliTestSupport.h"
 #include "bend/Bend.h"
 #include "bend/KeyResults.h"
@@ -45,21 +46,6 @@ void WriteFileBytes(const fs::path& file, const TBytes& bytes)
   std::ofstream out(file, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
-
-class TSilentMessages : public IMessagePresenter {
- public:
-  TSilentMessages() : FPrevious(SetMessagePresenter(this)) {}
-  ~TSilentMessages() override { SetMessagePresenter(FPrevious); }
-  int Present(const TMessageRequest& request) override
-  {
-    Texts.push_back(request.Text);
-    return maOk;
-  }
-  std::vector<std::string> Texts;
-
- private:
-  IMessagePresenter* FPrevious;
-};
 
 // ---- values their items refuse ----
 
@@ -126,7 +112,7 @@ class RefusedValues : public CliProgram, public ::testing::WithParamInterface<TR
 TEST_P(RefusedValues, OpenWithoutAWordButNothingIsCalculatedFromThem)
 {
   const TRefusedValue& c = GetParam();
-  TSilentMessages messages;
+  testing::TRecordedMessages messages;
   const std::string name = Patched();
   auto bend = New<TBend>();
   LoadFromFile(*bend, name);
