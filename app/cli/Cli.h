@@ -62,8 +62,8 @@ struct TCliOptions {
 
 // ---- entering item values ----
 
-// --export-data: runs the desktop program's export without a window and
-// passes its output and messages on; its exit status.
+// --export-data: the design's data as the data forms show it, to a file or
+// to standard output; its exit status.
 int ExportData(const TCliOptions& options, std::ostream& out, std::ostream& err);
 
 // One --set argument: "VarNum=TEXT" or "VarNum:ROW=TEXT" with a 1-based row.

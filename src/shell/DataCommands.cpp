@@ -44,7 +44,7 @@ TDataOutputSource DesignDataSource(TBend& bend, const std::string& fileName, std
           [](TModelObject& object) { return CreateDataForm(object, false, nullptr); }};
 }
 
-std::string DesignDataText(TBend& bend, const std::string& fileName)
+std::string WidgetDataText(TBend& bend, const std::string& fileName)
 {
   TExportData data(DesignDataSource(bend, fileName));
   data.Run();

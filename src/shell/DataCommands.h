@@ -24,7 +24,7 @@ std::string ReportTitleFor(const std::string& fileName);
 // are given).
 TDataOutputSource DesignDataSource(TBend& bend, const std::string& fileName, std::vector<TModelObject*> objects = {});
 // The text export of every form of a design.
-std::string DesignDataText(TBend& bend, const std::string& fileName);
+std::string WidgetDataText(TBend& bend, const std::string& fileName);
 
 // The desktop program run as "umbrinex --export-data OUT [DESIGN]": the text
 // export of every form of the design (the default design without one) to

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "framework/data/DataAccess.h"
-#include "desktop/forms/Captions.h"
+#include "formdata/Captions.h"
 #include "desktop/forms/KitHint.h"
 #include "framework/grid/GridCore.h"
 #include "desktop/kit/ErrorHandler.h"

@@ -5,7 +5,7 @@
 
 #include "desktop/forms/Accelerators.h"
 #include "desktop/forms/BoundControls.h"
-#include "desktop/forms/Captions.h"
+#include "formdata/Captions.h"
 #include "desktop/forms/KitForm.h"
 #include "desktop/forms/KitGrid.h"
 #include "desktop/forms/KitHint.h"

@@ -7,7 +7,7 @@
 #include "desktop/kit/ErrorHandler.h"
 #include "shell/GraphWindow.h"
 #include "shell/forms/DataForms.h"
-#include "shell/forms/HelpContexts.h"
+#include "presentation/HelpContexts.h"
 
 namespace umbrinex {
 

@@ -1,6 +1,6 @@
 #include "bend/Bend.h"
 #include "shell/forms/DataForms.h"
-#include "shell/forms/HelpContexts.h"
+#include "presentation/HelpContexts.h"
 
 namespace umbrinex {
 

@@ -3,7 +3,7 @@
 
 #include "bend/Bend.h"
 #include "shell/forms/DataForms.h"
-#include "shell/forms/HelpContexts.h"
+#include "presentation/HelpContexts.h"
 
 namespace umbrinex {
 

@@ -1,4 +1,4 @@
-#include "desktop/forms/Captions.h"
+#include "formdata/Captions.h"
 
 #include <charconv>
 
@@ -45,6 +45,18 @@ std::string ExpandCaption(const std::string& text, TDataObject* dataObject)
     i = close + 1;
   }
   if (i < text.size()) result.append(text, i, std::string::npos);
+  return result;
+}
+
+std::string StripAccelerators(const std::string& caption)
+{
+  std::string result;
+  result.reserve(caption.size());
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    else if (caption[i] == '&') continue;
+    result += caption[i];
+  }
   return result;
 }
 

@@ -13,4 +13,7 @@ class TDataObject;
 // it is, signs included; so does an unpaired sign and all text after it.
 std::string ExpandCaption(const std::string& text, TDataObject* dataObject);
 
+// A caption without accelerator marks: "&&" stays as one "&".
+std::string StripAccelerators(const std::string& caption);
+
 }  // namespace umbrinex
