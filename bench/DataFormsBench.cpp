@@ -1,8 +1,7 @@
 // The design's data forms as the user meets them: opening a form (copies
 // for Cancel, binding, the first paint) must feel instant, under 100 ms,
 // and Cancel on a design with a thousand load cases, which reads the whole
-// design back from its copy, under 50 ms; exporting that design's data as
-// text under a second.
+// design back from its copy, under 50 ms.
 
 #include <chrono>
 
@@ -13,7 +12,7 @@
 #include "WidgetApplication.h"
 #include "bend/Bend.h"
 #include "framework/data/Messages.h"
-#include "shell/DataCommands.h"
+#include "presentation/DataForms.h"
 #include "shell/forms/DataForms.h"
 
 namespace umbrinex {
@@ -66,19 +65,6 @@ void BM_CancelLoadCaseFormThousandCases(benchmark::State& state)
   SetMessagePresenter(previous);
 }
 BENCHMARK(BM_CancelLoadCaseFormThousandCases)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-// The text export of every form of a design with a thousand load cases;
-// it must stay under a second.
-void BM_ExportDataThousandLoadCases(benchmark::State& state)
-{
-  if (!EnsureWidgetApplication()) return state.SkipWithError("another kind of application object exists");
-  auto bend = New<TBend>();
-  bend->SetInteger(vnNumberOfLoadCases, 0, 1000);
-  std::size_t size = 0;
-  for (auto _ : state) size = DesignDataText(*bend, "").size();
-  state.SetLabel(std::to_string(size) + " characters");
-}
-BENCHMARK(BM_ExportDataThousandLoadCases)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace umbrinex

@@ -1,6 +1,7 @@
 #include "PyDesign.h"
 
 #include <charconv>
+#include <filesystem>
 #include <vector>
 
 #include "PythonJson.h"
@@ -9,6 +10,7 @@
 #include "framework/data/Messages.h"
 #include "framework/data/TextUtils.h"
 #include "persistence/BendFile.h"
+#include "presentation/DataForms.h"
 
 namespace umbrinex {
 
@@ -108,6 +110,7 @@ std::unique_ptr<TPyDesign> TPyDesign::Open(const std::string& fileName)
   CheckFileName(fileName);
   auto design = std::make_unique<TPyDesign>();
   WithMessages([&] { LoadFromFile(design->Bend(), fileName); });
+  design->FFileName = std::filesystem::absolute(fileName).string();
   return design;
 }
 
@@ -116,6 +119,12 @@ void TPyDesign::Save(const std::string& fileName)
   CheckFileName(fileName);
   // As umbrinex-cli --save: the name given is the file written.
   WithMessages([&] { SaveToFile(Bend(), fileName, TFileNaming::Exact); });
+  FFileName = std::filesystem::absolute(fileName).string();
+}
+
+std::string TPyDesign::ExportData() const
+{
+  return DesignDataText(*FBend, DataReportTitle(FFileName));
 }
 
 py::object TPyDesign::Get(int varNum, std::optional<int> row)

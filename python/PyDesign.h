@@ -29,6 +29,10 @@ class TPyDesign {
   pybind11::object Get(int varNum, std::optional<int> row);
   void Set(int varNum, const pybind11::handle& value, std::optional<int> row);
   pybind11::object Items();
+  // The design's data as the data forms show it: the text that
+  // `umbrinex-cli --export-data FILE` writes for the design's file (or for
+  // the default design), under the same title.
+  std::string ExportData() const;
 
   // The results as `umbrinex-cli --json` prints them for the same choice;
   // each function below is one section of them, so a new section of the
@@ -53,6 +57,9 @@ class TPyDesign {
   nlohmann::ordered_json Section(const TReportChoice& choice, const char* key);
 
   std::unique_ptr<TBend> FBend;
+  // The file the design was opened from or last saved to, absolute; empty
+  // for a design made in the script.
+  std::string FFileName;
 };
 
 }  // namespace umbrinex

@@ -95,6 +95,9 @@ PYBIND11_MODULE(umbrinex, m)
       .def("set", &TPyDesign::Set, py::arg("varnum"), py::arg("value"), py::arg("row") = py::none(),
            "Enters a value (str, int, float or bool) as `umbrinex-cli --set` does; raises ValueError with the "
            "program's message when the value is refused.")
+      .def("export_data", &TPyDesign::ExportData,
+           "The design's data as the data forms show it, the text `umbrinex-cli --export-data FILE` writes: a "
+           "title line naming the design's file, then every form of the data tree.")
       .def("items", &TPyDesign::Items,
            "Every data item with its rows: dicts of item, varnum, row, name, value, unit and read_only, as "
            "`umbrinex-cli --items --json` lists them.")

@@ -14,6 +14,16 @@ bool TShowCondition::Holds(TDataObject& object) const
   return (status.Code == acOk || status.Code == acReadOnly) && value.ToInteger().value_or(Value - 1) == Value;
 }
 
+std::string TControlDescription::CaptionIn(int state) const
+{
+  if (OutputCaption.empty()) return Caption;
+  static const std::string token = "{state}";
+  std::string caption = OutputCaption;
+  for (std::size_t at = caption.find(token); at != std::string::npos; at = caption.find(token, at))
+    caption.replace(at, token.size(), std::to_string(state + 1));
+  return caption;
+}
+
 void TGridDescription::ApplyTo(TGridCore& core) const
 {
   core.Columns() = Columns;

@@ -76,6 +76,10 @@ struct TControlDescription {
   std::string OutputCaption;
   TStretch Stretch = stNone;
   bool Framed = false;  // a panel drawn with a frame
+
+  // The caption while written out in a pass of the state (-1 for a form
+  // written once).
+  std::string CaptionIn(int state) const;
 };
 
 // A form written out once per state, say, runs each pass through this: it
@@ -88,7 +92,8 @@ struct TFormDescription {
   int Width = 0, Height = 0;
   int HelpContext = 0;
   // The column of OK, Cancel and Next at the right.
-  int ButtonsLeft = 0, ButtonsTop = 0, ButtonWidth = 75;
+  int ButtonsLeft = 0, ButtonsTop = 0;
+  int ButtonWidth = 0;  // 0: the buttons' own width, not scaled
   std::vector<TControlDescription> Controls;
   // Empty for a form written out once.
   TOutputPasses Passes;

@@ -23,13 +23,6 @@ bool IsLabel(const TControlDescription& control)
   return control.Kind == TControlKind::Label || control.Kind == TControlKind::PlainLabel;
 }
 
-std::string ReplaceState(std::string caption, int state)
-{
-  static const std::string token = "{state}";
-  for (std::size_t at = caption.find(token); at != std::string::npos; at = caption.find(token, at))
-    caption.replace(at, token.size(), std::to_string(state + 1));
-  return caption;
-}
 
 }  // namespace
 
@@ -107,11 +100,10 @@ bool TFormText::Included(int i) const
 std::string TFormText::ControlText(int i) const
 {
   const TControlDescription& control = Control(i);
-  const std::string& caption = control.OutputCaption.empty() ? control.Caption : control.OutputCaption;
   switch (control.Kind) {
     case TControlKind::Label:
-    case TControlKind::GroupBox: return StripAccelerators(ExpandCaption(ReplaceState(caption, FState), &FObject));
-    case TControlKind::PlainLabel: return StripAccelerators(caption);
+    case TControlKind::GroupBox: return StripAccelerators(ExpandCaption(control.CaptionIn(FState), &FObject));
+    case TControlKind::PlainLabel: return StripAccelerators(control.CaptionIn(FState));
     case TControlKind::Edit: {
       TAccessStatus status;
       TVariant value;

@@ -10,7 +10,7 @@ namespace umbrinex {
 namespace {
 
 TFormDescription Form(const char* caption, int width, int height, int helpContext, int buttonsLeft, int buttonsTop,
-                      int buttonWidth = 75)
+                      int buttonWidth = 0)
 {
   TFormDescription form;
   form.Caption = caption;

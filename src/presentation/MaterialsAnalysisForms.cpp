@@ -44,49 +44,17 @@ void EveryMaterialAndState(TDataObject& object, const std::function<void(int sta
   restore();
 }
 
-TFormDescription MakeMaterialsForm()
+// The page of the selected material's properties in one state: its tabs
+// (the index returned), the linear modulus and the stress-strain curve.
+int StatePage(TFormDescription& form, int page)
 {
-  TFormDescription form;
-  form.Caption = "Materials Data";
-  form.Width = 472;
-  form.Height = 429;
-  form.HelpContext = hcMaterialsData;
-  form.ButtonsLeft = 388;
-  form.ButtonsTop = 14;
-  form.Passes = EveryMaterialAndState;
-
-  const int types = form.GroupBox("Materials ", 16, 13, 337, 140);
-  form[types].Name = "MaterialTypes";
-  form[types].NeverOutput = true;
-  form[types].Stretch = stWide;
-  const int countLabel = form.Label("&Number of &Materials:", 8, 25, types);
-  const int count = form.Counter(vnNumberOfTypes, 115, 21, 53, 18, types);
-  form.Name(countLabel, count);
-  const int names = form.Table(8, 45, 321, 86, 0, 5, types);
-  form[names].Name = "Names";
-  form[names].Counter = count;
-  form[names].Stretch = stWide;
-  form.GridOf(names).AllowRangeSelect = false;
-  form.GridOf(names).HideSelection = false;
-  TColumn& name = form.AddColumn(names, vnMaterialName, vtName, "", "", 44, 50, 0);
-  name.LineFormat = lfNone;
-  name.Alignment = taLeftJustify;
-
-  const int properties = form.Label("Properties of Material '%21047%'", 16, 169);
-  form[properties].Name = "PropertiesLabel";
-  form[properties].OutputCaption = "Properties of Material %21047%";
-  form[properties].FirstStateOnly = true;
-  // The tab strip on a framed page that holds the state's controls.
-  const int page = form.Panel(16, 190, 441, 225);
-  form[page].Framed = true;
-  form[page].Stretch = stBoth;
   TControlDescription tabs;
   tabs.Kind = TControlKind::TabBar;
   tabs.Name = "PropertiesTabControl";
   tabs.Caption = "State &1|State &2";
   tabs.Left = 2;
   tabs.Parent = page;
-  form.Name(properties, form.Add(tabs));
+  const int tabsIndex = form.Add(tabs);
 
   const int curve = form.Table(129, 101, 280, 103, 1, 6, page);
   form[curve].Name = "StressStrainCurve";
@@ -140,7 +108,48 @@ TFormDescription MakeMaterialsForm()
   form.AddColumn(curve, vnCurveStress, vtReal, "Stress (FF/LL^2)", "", 7, 12);
   form.AddColumn(curve, vnCurveStressOverE, vtReal, "Stress / E", "", 7, 12);
   form[curve].Counter = points;
-  for (const int grid : {names, count, curve, points}) form.SetHelpContext(grid, hcDataTables);
+  for (const int grid : {curve, points}) form.SetHelpContext(grid, hcDataTables);
+  return tabsIndex;
+}
+
+TFormDescription MakeMaterialsForm()
+{
+  TFormDescription form;
+  form.Caption = "Materials Data";
+  form.Width = 472;
+  form.Height = 429;
+  form.HelpContext = hcMaterialsData;
+  form.ButtonsLeft = 388;
+  form.ButtonsTop = 14;
+  form.Passes = EveryMaterialAndState;
+
+  const int types = form.GroupBox("Materials ", 16, 13, 337, 140);
+  form[types].Name = "MaterialTypes";
+  form[types].NeverOutput = true;
+  form[types].Stretch = stWide;
+  const int countLabel = form.Label("&Number of &Materials:", 8, 25, types);
+  const int count = form.Counter(vnNumberOfTypes, 115, 21, 53, 18, types);
+  form.Name(countLabel, count);
+  const int names = form.Table(8, 45, 321, 86, 0, 5, types);
+  form[names].Name = "Names";
+  form[names].Counter = count;
+  form[names].Stretch = stWide;
+  form.GridOf(names).AllowRangeSelect = false;
+  form.GridOf(names).HideSelection = false;
+  TColumn& name = form.AddColumn(names, vnMaterialName, vtName, "", "", 44, 50, 0);
+  name.LineFormat = lfNone;
+  name.Alignment = taLeftJustify;
+
+  const int properties = form.Label("Properties of Material '%21047%'", 16, 169);
+  form[properties].Name = "PropertiesLabel";
+  form[properties].OutputCaption = "Properties of Material %21047%";
+  form[properties].FirstStateOnly = true;
+  // The tab strip on a framed page that holds the state's controls.
+  const int page = form.Panel(16, 190, 441, 225);
+  form[page].Framed = true;
+  form[page].Stretch = stBoth;
+  for (const int grid : {names, count}) form.SetHelpContext(grid, hcDataTables);
+  form.Name(properties, StatePage(form, page));
   return form;
 }
 

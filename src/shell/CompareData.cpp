@@ -134,7 +134,7 @@ bool CompareDataFiles(const QString& program, const QString& parameters, const s
     const std::string files[2] = {file1, file2};
     for (int i = 0; i < 2; ++i) {
       LoadFromFile(*model, files[i]);
-      SaveTextFile(documents[i], DesignDataText(*model, files[i]));
+      SaveTextFile(documents[i], DesignDataTextFor(*model, files[i]));
     }
   } catch (const EUmbrinexError&) {
     return false;  // messages are quiet: the comparison ends without a word

@@ -21,6 +21,7 @@
 #include "persistence/BendFile.h"
 #include "framework/data/FileClass.h"
 #include "shell/Main.h"
+#include "presentation/DataForms.h"
 #include "shell/forms/DataForms.h"
 
 namespace umbrinex {
@@ -44,11 +45,9 @@ TDataOutputSource DesignDataSource(TBend& bend, const std::string& fileName, std
           [](TModelObject& object) { return CreateDataForm(object, false, nullptr); }};
 }
 
-std::string WidgetDataText(TBend& bend, const std::string& fileName)
+std::string DesignDataTextFor(TBend& bend, const std::string& fileName)
 {
-  TExportData data(DesignDataSource(bend, fileName));
-  data.Run();
-  return data.Text();
+  return DesignDataText(bend, ReportTitleFor(fileName));
 }
 
 namespace {
@@ -65,13 +64,17 @@ void Print(TDataOutputSource source)
   print.Run(ProgramPrinter());
 }
 
-void Export(TDataOutputSource source, const std::string& title)
+// The text of the forms of these objects (every form when none are given).
+std::string DataText(TMainForm& main, const std::vector<TModelObject*>& objects = {})
+{
+  return DesignDataText(main.Model(), ReportTitleFor(FileOf(main)), objects);
+}
+
+void Export(const std::string& text, const std::string& title)
 {
   const std::string fileName = AskExportName({TextFileClass}, title);
   if (fileName.empty()) return;
-  TExportData data(std::move(source));
-  data.Run();
-  SaveTextFile(fileName, data.Text());
+  SaveTextFile(fileName, text);
 }
 
 }  // namespace
@@ -80,7 +83,7 @@ void ConnectDataCommands(TMainForm& main)
 {
   TMainForm* window = &main;
   QObject::connect(main.acFileExportData, &QAction::triggered, &main, [window] {
-    Guarded([window] { Export(DesignDataSource(window->Model(), FileOf(*window)), "Export"); });
+    Guarded([window] { Export(DataText(*window), "Export"); });
   });
   QObject::connect(main.acFilePrintData, &QAction::triggered, &main,
                    [window] { Guarded([window] { Print(DesignDataSource(window->Model(), FileOf(*window))); }); });
@@ -91,12 +94,10 @@ void ConnectDataCommands(TMainForm& main)
     return DesignDataSource(window->Model(), FileOf(*window), {&form.OpenedFor()});
   };
   TFormOutputCommands& commands = FormOutputCommands();
-  commands.Copy = [formSource](TTessanDataForm& form) {
-    TExportData data(formSource(form));
-    data.Run();
-    QApplication::clipboard()->setText(QString::fromStdString(data.Text()));
+  commands.Copy = [window](TTessanDataForm& form) {
+    QApplication::clipboard()->setText(QString::fromStdString(DataText(*window, {&form.OpenedFor()})));
   };
-  commands.Export = [formSource](TTessanDataForm& form) { Export(formSource(form), "Export Data"); };
+  commands.Export = [window](TTessanDataForm& form) { Export(DataText(*window, {&form.OpenedFor()}), "Export Data"); };
   commands.Print = [formSource](TTessanDataForm& form) { Print(formSource(form)); };
 }
 
@@ -131,7 +132,7 @@ int RunExportDataCommand(const QStringList& arguments)
       design = QFileInfo(rest[1]).absoluteFilePath().toStdString();
       LoadFromFile(*bend, design);
     }
-    const std::string text = DesignDataText(*bend, design);
+    const std::string text = DesignDataTextFor(*bend, design);
     if (rest[0] == QStringLiteral("-")) {
       // The export quotes the design's texts: a terminal shows their control
       // characters rather than obeying them. A file keeps them as they are.

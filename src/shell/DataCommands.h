@@ -23,8 +23,8 @@ std::string ReportTitleFor(const std::string& fileName);
 // The forms of these objects of the design (all of the data tree when none
 // are given).
 TDataOutputSource DesignDataSource(TBend& bend, const std::string& fileName, std::vector<TModelObject*> objects = {});
-// The text export of every form of a design.
-std::string WidgetDataText(TBend& bend, const std::string& fileName);
+// The text export of every form of a design, under the title of its file.
+std::string DesignDataTextFor(TBend& bend, const std::string& fileName);
 
 // The desktop program run as "umbrinex --export-data OUT [DESIGN]": the text
 // export of every form of the design (the default design without one) to

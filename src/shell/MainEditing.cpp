@@ -9,6 +9,7 @@
 #include "persistence/Copies.h"
 #include "shell/Main.h"
 #include "shell/MainResults.h"
+#include "presentation/DataForms.h"
 #include "shell/forms/DataForms.h"
 
 namespace umbrinex {

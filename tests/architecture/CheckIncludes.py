@@ -14,9 +14,9 @@ import re
 import sys
 import tempfile
 
-CORE = ['numerics', 'framework/data', 'framework/grid', 'bend', 'persistence', 'presentation', 'charts']
+CORE = ['numerics', 'framework/data', 'framework/grid', 'formdata', 'bend', 'persistence', 'presentation', 'charts']
 
-DESKTOP_BELOW = ['graphics', 'charts', 'presentation', 'framework/grid', 'framework/data', 'numerics']
+DESKTOP_BELOW = ['graphics', 'charts', 'presentation', 'formdata', 'framework/grid', 'framework/data', 'numerics']
 
 # Folder -> (folders it may include besides its own, Qt it may use).
 # Qt: None, 'gui' (Qt Core, Gui and Svg) or 'widgets' (any Qt module).
@@ -24,11 +24,14 @@ LAYERS = {
     'numerics': ([], None),
     'framework/data': (['numerics'], None),
     'framework/grid': (['framework/data', 'numerics'], None),
+    # Forms described as data and laid out as text, on the grid's rules.
+    'formdata': (['framework/grid', 'framework/data', 'numerics'], None),
     'bend': (['framework/data', 'numerics'], None),
     'persistence': (['bend', 'framework/data', 'numerics'], None),
-    'presentation': (['bend', 'framework/data', 'numerics'], None),
-    'charts': (['presentation', 'bend', 'framework/data', 'numerics'], None),
-    'graphics': (['charts', 'presentation', 'bend', 'framework/data', 'numerics'], 'gui'),
+    'presentation': (['bend', 'formdata', 'framework/grid', 'framework/data', 'numerics'], None),
+    'charts': (['presentation', 'bend', 'formdata', 'framework/grid', 'framework/data', 'numerics'], None),
+    'graphics': (['charts', 'presentation', 'bend', 'formdata', 'framework/grid', 'framework/data', 'numerics'],
+                 'gui'),
     # The desktop wing knows the model as a TModel: never the bend design,
     # nor the design files (the program hands their reading in).
     'desktop/kit': (DESKTOP_BELOW, 'widgets'),
@@ -88,6 +91,9 @@ def is_qt(header):
 def check_file(root, relative, qt_dir):
     layer = layer_of(relative)
     if layer is None:
+        # A new folder of sources is a new layer: it must say where it stands.
+        if relative.startswith('src/'):
+            return [f'{relative}: a folder the layers do not know; add it to LAYERS']
         return []
     allowed, qt = LAYERS[layer]
     own = 'cli' if layer == 'app/cli' else layer
@@ -149,6 +155,12 @@ def self_test():
         ('python/Module.cpp', '#include "cli/Cli.h"\n#include "PyDesign.h"\n#include <pybind11/numpy.h>\n', 0),
         ('python/Module.cpp', '#include "graphics/GraphFiles.h"\n', 1),
         ('python/Module.cpp', '#include <QtCore/QString>\n', 1),
+        ('src/formdata/FormText.cpp', '#include "framework/grid/GridCore.h"\n', 0),
+        ('src/formdata/FormText.cpp', '#include "bend/Bend.h"\n', 1),
+        ('src/formdata/FormText.cpp', '#include <QWidget>\n', 1),
+        ('src/presentation/DataForms.cpp', '#include "formdata/FormText.h"\n', 0),
+        ('src/framework/grid/GridCore.h', '#include "formdata/FormText.h"\n', 1),
+        ('src/newlayer/Thing.cpp', '#include <vector>\n', 1),
     ]
     failures = 0
     for path, text, expected in cases:

@@ -19,12 +19,18 @@ class FormLayout : public TFormsTest {
  protected:
   TOutputTestForm Form;
 
-  std::vector<std::string> Text()
+  // The controls of the printed layout with their places.
+  std::vector<TFormLayoutItem> Items()
   {
-    TFormLayout layout(Form, 1.0, TLayoutMode::Text);
-    TDataTextPort port;
-    layout.RenderAsText(port);
-    return port.Lines();
+    TFormLayout layout(Form, 1.0);
+    return layout.Items();
+  }
+  static int YOf(const std::vector<TFormLayoutItem>& items, const QWidget* control)
+  {
+    for (const TFormLayoutItem& item : items)
+      if (item.Control == control) return item.Y;
+    ADD_FAILURE() << "the control is not laid out";
+    return -1;
   }
   QLineEdit* Edit(const QString& text, int x, int y, QWidget* parent = nullptr)
   {
@@ -66,13 +72,13 @@ class FormLayout : public TFormsTest {
   }
 };
 
-TEST_F(FormLayout, AFormOfHiddenPanelsGivesOnlyTheFinalEmptyLine)
+TEST_F(FormLayout, AFormOfHiddenPanelsPrintsNothing)
 {
   auto* panel = new TKitPanel(&Form);
   Edit(QStringLiteral("inside"), 0, 0, panel);
   panel->hide();
-  EXPECT_EQ(Text(), std::vector<std::string>{""});
-  TFormLayout layout(Form, 1.0, TLayoutMode::Printing);
+  EXPECT_TRUE(Items().empty());
+  TFormLayout layout(Form, 1.0);
   QImage page(400, 400, QImage::Format_RGB32);
   QPainter canvas(&page);
   EXPECT_TRUE(layout.PrintPage(canvas, 0, 0, 400).Done);
@@ -81,18 +87,17 @@ TEST_F(FormLayout, AFormOfHiddenPanelsGivesOnlyTheFinalEmptyLine)
 TEST_F(FormLayout, ALabelAndItsFieldOnOneTopEdgeStayOnOneLine)
 {
   QLineEdit* name = Edit(QStringLiteral("Umbrinex Design Example"), 80, 10);
-  Label(QStringLiteral("&Project:"), 10, 10, name);
-  QLineEdit* client = Edit(QStringLiteral("Tessan Ltd"), 80, 60);
-  Label(QStringLiteral("C&lient:"), 10, 60, client);
-  const std::vector<std::string> lines = Text();
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(lines[0].rfind("Project:", 0), 0u);
-  EXPECT_NE(lines[0].find("Umbrinex Design Example"), std::string::npos);
-  EXPECT_EQ(lines[1], "");
+  QLabel* project = Label(QStringLiteral("&Project:"), 10, 10, name);
+  QLineEdit* client = Edit(QStringLiteral("Tessan Ltd"), 80, 160);
+  QLabel* clientLabel = Label(QStringLiteral("C&lient:"), 10, 160, client);
+  const std::vector<TFormLayoutItem> items = Items();
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].Control, project);
+  EXPECT_EQ(items[1].Control, name);
+  EXPECT_EQ(YOf(items, project), YOf(items, name));
+  EXPECT_EQ(YOf(items, clientLabel), YOf(items, client));
   // The rows close up to a line gap, however far apart they stood.
-  EXPECT_LE(lines.size(), 5u);
-  EXPECT_EQ(lines[lines.size() - 2].rfind("Client:", 0), 0u);
-  EXPECT_NE(lines[lines.size() - 2].find("Tessan Ltd"), std::string::npos);
+  EXPECT_EQ(YOf(items, client), YOf(items, name) + name->height() + Form.LineGap);
 }
 
 TEST_F(FormLayout, EmptyTablesAndListsWithoutSelectionAreLeftOut)
@@ -101,7 +106,7 @@ TEST_F(FormLayout, EmptyTablesAndListsWithoutSelectionAreLeftOut)
   auto* list = new TKitDropDownList(&Form);
   list->setGeometry(10, 10, 100, 21);
   Edit(QStringLiteral("kept"), 10, 250);
-  TFormLayout layout(Form, 1.0, TLayoutMode::Text);
+  TFormLayout layout(Form, 1.0);
   ASSERT_EQ(layout.Items().size(), 1u);
   EXPECT_NE(layout.Items()[0].Control, table);
   EXPECT_NE(layout.Items()[0].Control, list);
@@ -111,28 +116,24 @@ TEST_F(FormLayout, TabSheetsAreStackedWithTheirCaptionsAsHeadings)
 {
   auto* pages = new QTabWidget(&Form);
   pages->setGeometry(10, 10, 300, 120);
+  std::vector<QWidget*> sheets, edits;
   for (const QString& name : {QStringLiteral("State &1"), QStringLiteral("State &2")}) {
     auto* sheet = new QWidget;
-    Label(QStringLiteral("E:"), 8, 8, Edit(name, 60, 8, sheet), sheet);
+    QLineEdit* edit = Edit(name, 60, 8, sheet);
+    Label(QStringLiteral("E:"), 8, 8, edit, sheet);
     pages->addTab(sheet, name);
+    sheets.push_back(sheet);
+    edits.push_back(edit);
   }
-  const std::vector<std::string> lines = Text();
-  std::vector<std::size_t> at;
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (lines[i] == "State 1" || lines[i] == "State 2") at.push_back(i);
-  ASSERT_EQ(at.size(), 2u);
-  EXPECT_EQ(lines[at[0]], "State 1");
-  EXPECT_EQ(lines[at[1]], "State 2");
-  // Each sheet's contents (the edit shows its text without the accelerator
-  // mark) follow its heading, before the next sheet.
-  auto lineOf = [&](const std::string& text) {
-    return std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
-             return l.find("E:") != std::string::npos && l.find(text) != std::string::npos;
-           }) - lines.begin();
-  };
-  EXPECT_GT(lineOf("State 1"), static_cast<std::ptrdiff_t>(at[0]));
-  EXPECT_LT(lineOf("State 1"), static_cast<std::ptrdiff_t>(at[1]));
-  EXPECT_GT(lineOf("State 2"), static_cast<std::ptrdiff_t>(at[1]));
+  const std::vector<TFormLayoutItem> items = Items();
+  ASSERT_EQ(items.size(), 6u);
+  // Each sheet's heading, then its contents, before the next sheet.
+  EXPECT_EQ(items[0].Control, sheets[0]);
+  EXPECT_EQ(items[3].Control, sheets[1]);
+  EXPECT_EQ(TFormOutput::ControlText(*items[3].Control), QStringLiteral("State 2"));
+  EXPECT_LT(YOf(items, sheets[0]), YOf(items, edits[0]));
+  EXPECT_LT(YOf(items, edits[0]), YOf(items, sheets[1]));
+  EXPECT_LT(YOf(items, sheets[1]), YOf(items, edits[1]));
   EXPECT_EQ(pages->currentIndex(), 0);
 }
 
@@ -140,7 +141,7 @@ TEST_F(FormLayout, ATableThatDoesNotFitMovesWholeOrIsSplitWithItsTitlesRepeated)
 {
   auto printFirstPage = [&](int rows) {
     TKitGrid* grid = LoadCaseTable(rows, 10);
-    TFormLayout layout(Form, 1.0, TLayoutMode::Printing);
+    TFormLayout layout(Form, 1.0);
     const int rowHeight = grid->Layout().RowHeight(2) + grid->Layout().GridLineWidth();
     QImage image(600, 2000, QImage::Format_RGB32);
     QPainter canvas(&image);

@@ -79,18 +79,6 @@ TEST_F(FormOutput, OnlyControlsThatShowSomethingAreWrittenOut)
   EXPECT_FALSE(Form.IncludeInOutput(*second));
 }
 
-TEST_F(FormOutput, TextGoesToTheColumnAndLineOfTheLayoutPosition)
-{
-  auto* edit = new QLineEdit(QStringLiteral("0.05"), &Form);
-  auto* memo = new QPlainTextEdit(QStringLiteral("first\nsecond"), &Form);
-  Form.HorizontalFactor = 0.5;
-  Form.VerticalFactor = 0.1;
-  TDataTextPort port;
-  Form.RenderControlAsText(*edit, port, 19, 9);  // column 6, line 3
-  Form.RenderControlAsText(*memo, port, 40, 0);  // lines 5 and 6
-  EXPECT_EQ(port.Lines(), (std::vector<std::string>{"", "", "     0.05", "", "first", "second"}));
-}
-
 TEST_F(FormOutput, PrintingDrawsTheTextOfATextControlAtItsPosition)
 {
   auto* edit = new QLineEdit(QStringLiteral("WWWW"), &Form);

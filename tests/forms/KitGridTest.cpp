@@ -208,7 +208,7 @@ TEST_F(GridOnLoadCases, TitlesShowTheDesignsUnits)
   EXPECT_EQ(Page->Grid->Core().TitleText(colTension, 1), "(kN)");
   EXPECT_EQ(Page->Grid->Core().TitleText(colABR, 1), "(m)");
   TDataTextPort port;
-  Page->Grid->RenderAsText(port, 1, 1);
+  Page->Grid->Core().RenderAsText(port, 1, 1, Page->Grid->Layout().ColumnWidths, 8.0);
   ASSERT_EQ(port.LineCount(), 7);
   EXPECT_NE(port.Line(0).find("State Included"), std::string::npos);
   EXPECT_NE(port.Line(1).find("(kN)"), std::string::npos);

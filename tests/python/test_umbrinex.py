@@ -172,6 +172,28 @@ class FilesAndErrors(unittest.TestCase):
                 design.save(link)
             self.assertEqual(sorted(os.listdir(folder)), ["full", "variant"])
 
+    def test_the_data_export_is_the_batch_programs_text(self):
+        with tempfile.TemporaryDirectory() as folder:
+            out = os.path.join(folder, "data.txt")
+            status, _, err = cli("--export-data", out)
+            self.assertEqual(status, 0, err)
+            with open(out, encoding="utf-8") as f:
+                self.assertEqual(umbrinex.Design().export_data(), f.read())
+            for example in sorted(os.listdir(EXAMPLES)):
+                if not example.endswith(".mxd"):
+                    continue
+                name = os.path.join(EXAMPLES, example)
+                status, _, err = cli("--export-data", out, name)
+                self.assertEqual(status, 0, err)
+                with open(out, encoding="utf-8") as f:
+                    self.assertEqual(umbrinex.open(name).export_data(), f.read(), example)
+            # A saved design is exported under its new file.
+            design = umbrinex.Design()
+            saved = os.path.join(folder, "saved.mxd")
+            design.save(saved)
+            self.assertEqual(design.export_data().splitlines()[0].split(" (modified")[0], "Umbrinex: " + saved)
+            self.assertIn("Project:   Umbrinex Design Example", design.export_data())
+
     def test_file_and_calculation_errors_carry_the_programs_message(self):
         missing = os.path.join(tempfile.gettempdir(), "no-such-design.mxd")
         _, _, err = cli(missing)

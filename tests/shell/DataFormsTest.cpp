@@ -22,6 +22,7 @@
 #include "shell/MainEditing.h"
 #include "shell/Preferences.h"
 #include "shell/PreferencesForm.h"
+#include "presentation/DataForms.h"
 #include "shell/forms/DataForms.h"
 
 namespace umbrinex::testing {

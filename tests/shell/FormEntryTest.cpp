@@ -24,6 +24,7 @@
 #include "desktop/forms/KitHint.h"
 #include "desktop/kit/ResultWindow.h"
 #include "shell/MainEditing.h"
+#include "presentation/DataForms.h"
 #include "shell/forms/DataForms.h"
 
 namespace umbrinex::testing {

@@ -11,7 +11,6 @@
 #include "framework/data/Messages.h"
 #include "desktop/forms/DataForm.h"
 #include "desktop/forms/FormLayout.h"
-#include "framework/grid/DataTextPort.h"
 #include "desktop/kit/Printing.h"
 
 namespace umbrinex {
@@ -56,32 +55,6 @@ void ForEachOutputForm(const TDataOutputSource& source, const std::function<void
     beginForm(*form);
     form->ForEachOutputPass([&] { pass(*form); });
   }
-}
-
-// ---- text ----
-
-void TExportData::Run()
-{
-  FLines = {FSource.ReportTitle, ""};
-  ForEachOutputForm(
-      FSource,
-      [this](TTessanDataForm& form) {
-        FLines.push_back("_____ " + form.GetOutputCaption().toStdString() + " _____");
-        FLines.emplace_back();
-      },
-      [this](TTessanDataForm& form) {
-        TFormLayout layout(form, 1.0, TLayoutMode::Text);
-        TDataTextPort port;
-        layout.RenderAsText(port);
-        for (int i = 0; i < port.LineCount(); ++i) FLines.push_back(port.Line(i));
-      });
-}
-
-std::string TExportData::Text() const
-{
-  std::string text;
-  for (const std::string& line : FLines) text += line + '\n';
-  return text;
 }
 
 // ---- paper ----
@@ -153,7 +126,7 @@ void TPrintData::Run(QPrinter& printer)
           form.setFont(font);
         },
         [&](TTessanDataForm& form) {
-          TFormLayout layout(form, LabelScale(form, printer, r), TLayoutMode::Printing);
+          TFormLayout layout(form, LabelScale(form, printer, r));
           for (int emptyPages = 0;;) {
             canvas.setFont(form.font());
             if (y == 0) header(form);

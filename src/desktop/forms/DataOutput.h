@@ -1,7 +1,8 @@
 #pragma once
-// The design's input data written out as it appears in the data forms:
-// every form of the data tree, or the one that is open, one after another,
-// as a text document (TExportData) or on paper (TPrintData).
+// The design's input data printed as it appears in the data forms: every
+// form of the data tree, or the one that is open, one after another, on
+// paper (TPrintData). The text export lays the forms' descriptions out
+// without a window (formdata/FormText.h).
 
 #include <functional>
 #include <memory>
@@ -30,21 +31,8 @@ struct TDataOutputSource {
 void ForEachOutputForm(const TDataOutputSource& source,
                        const std::function<void(TTessanDataForm&)>& beginForm,
                        const std::function<void(TTessanDataForm&)>& pass);
-// True while an export or print runs.
+// True while a print runs.
 bool DataOutputActive();
-
-class TExportData {
- public:
-  explicit TExportData(TDataOutputSource source) : FSource(std::move(source)) {}
-  void Run();
-  const std::vector<std::string>& Lines() const { return FLines; }
-  // The lines, each followed by a line break.
-  std::string Text() const;
-
- private:
-  TDataOutputSource FSource;
-  std::vector<std::string> FLines;
-};
 
 class TPrintData {
  public:

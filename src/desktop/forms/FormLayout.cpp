@@ -14,7 +14,6 @@
 #include "desktop/forms/BoundControls.h"
 #include "desktop/forms/FormOutput.h"
 #include "desktop/forms/KitGrid.h"
-#include "framework/grid/DataTextPort.h"
 
 namespace umbrinex {
 
@@ -55,12 +54,12 @@ bool RelatedOneWay(const QWidget* x, const QWidget* y)
 
 }  // namespace
 
-TFormLayout::TFormLayout(TFormOutput& form, double scale, TLayoutMode mode)
-    : FForm(form), FWindow(form.OutputForm()), FMode(mode)
+TFormLayout::TFormLayout(TFormOutput& form, double scale)
+    : FForm(form), FWindow(form.OutputForm())
 {
   for (QWidget* control : FWindow.findChildren<QWidget*>()) {
     if (auto* grid = qobject_cast<TKitGrid*>(control)) {
-      grid->SetOutputMode(mode == TLayoutMode::Printing ? omPrinting : omExporting);
+      grid->SetOutputMode(omPrinting);
       grid->Layout();
     }
     FLeftEdges[control] = control->x();
@@ -280,17 +279,6 @@ void TFormLayout::Compact()
       lead = d;
     }
   }
-}
-
-// ---- text ----
-
-void TFormLayout::RenderAsText(TDataTextPort& port)
-{
-  const QFontMetrics metrics(FWindow.font());
-  FForm.HorizontalFactor = 15.0 / std::max(metrics.horizontalAdvance(QStringLiteral("XXXXXXXXXX")), 1);
-  FForm.VerticalFactor = 1.0 / std::max(metrics.height(), 1);
-  for (const TFormLayoutItem& item : FItems) FForm.RenderControlAsText(*item.Control, port, item.Y, item.X);
-  port.AddLine();
 }
 
 }  // namespace umbrinex

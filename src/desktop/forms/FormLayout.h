@@ -1,6 +1,6 @@
 #pragma once
-// A form laid out for text export and printing: one vertical sequence of its
-// controls with absolute positions. Tab sheets are stacked one below the
+// A form laid out for printing: one vertical sequence of its controls with
+// absolute positions. Tab sheets are stacked one below the
 // other, group boxes open into a heading line and their contents, tables
 // grow to show every row, and the gaps close to one line so that nothing
 // overlaps. The layout changes its form while it exists (left edges scaled,
@@ -17,7 +17,6 @@ class QWidget;
 
 namespace umbrinex {
 
-class TDataTextPort;
 class TFormOutput;
 class TKitGrid;
 
@@ -37,18 +36,15 @@ struct TFormLayoutItem {
   bool Expanded = false;
 };
 
-enum class TLayoutMode { Printing = 0, Text = 2 };
-
 class TFormLayout {
  public:
-  TFormLayout(TFormOutput& form, double scale, TLayoutMode mode);
+  TFormLayout(TFormOutput& form, double scale);
   ~TFormLayout();
   TFormLayout(const TFormLayout&) = delete;
   TFormLayout& operator=(const TFormLayout&) = delete;
 
   const std::vector<TFormLayoutItem>& Items() const { return FItems; }
 
-  void RenderAsText(TDataTextPort& port);
   // Prints what fits on the page below position y; the lowest printed
   // position, and whether every item is printed.
   struct TPageResult {
@@ -80,7 +76,6 @@ class TFormLayout {
 
   TFormOutput& FForm;
   QWidget& FWindow;
-  TLayoutMode FMode;
   TItems FItems;
   std::map<QWidget*, int> FLeftEdges;
   std::map<const QWidget*, int> FStackedTops;

@@ -13,7 +13,6 @@
 
 #include "desktop/forms/BoundControls.h"
 #include "desktop/forms/KitGrid.h"
-#include "framework/grid/DataTextPort.h"
 
 namespace umbrinex {
 
@@ -125,22 +124,6 @@ void TFormOutput::PrintControl(QWidget& control, QPainter& canvas, int y, int x)
   }
   if (auto* grid = qobject_cast<TKitGrid*>(&control)) return grid->PaintOn(canvas, QPoint(x, y));
   control.render(&canvas, QPoint(x, y), QRegion(), QWidget::DrawChildren);
-}
-
-void TFormOutput::RenderControlAsText(QWidget& control, TDataTextPort& port, int y, int x) {
-  const int column = static_cast<int>(std::lround(x * HorizontalFactor)) + 1;
-  const int line = static_cast<int>(std::lround(y * VerticalFactor)) + 1;
-  if (auto* memo = qobject_cast<QPlainTextEdit*>(&control)) {
-    int at = line;
-    for (const QString& text : MemoLines(*memo)) port.WriteAt(column, at++, text.toStdString());
-    return;
-  }
-  if (auto* grid = qobject_cast<TKitGrid*>(&control)) {
-    grid->Layout();
-    grid->RenderAsText(port, column, line);
-    return;
-  }
-  port.WriteAt(column, line, ControlText(control).toStdString());
 }
 
 void TFormOutput::MeasureLineGap() { LineGap = QFontMetrics(OutputForm().font()).height(); }

@@ -1,5 +1,5 @@
 #pragma once
-// What a form offers to text export and printing: which of its controls are
+// What a form offers to printing: which of its controls are
 // written out and in what order, the text each control shows, and how each
 // is drawn on paper or written as text. Data forms derive from this and
 // override what they need; the output layout of a form only calls it.
@@ -14,8 +14,6 @@ class QTabWidget;
 class QWidget;
 
 namespace umbrinex {
-
-class TDataTextPort;
 
 // A plain container of controls; output writes its controls, not itself.
 class TKitPanel : public QFrame {
@@ -46,8 +44,6 @@ class TFormOutput {
   virtual void ForEachOutputPass(const std::function<void()>& pass) { pass(); }
   // Draws one control with its top left at (x, y).
   virtual void PrintControl(QWidget& control, QPainter& canvas, int y, int x);
-  // Writes one control at the text position of layout point (x, y).
-  virtual void RenderControlAsText(QWidget& control, TDataTextPort& port, int y, int x);
 
   // The text a control shows, without accelerator ampersands.
   static QString ControlText(const QWidget& control);
@@ -58,10 +54,6 @@ class TFormOutput {
   // Set once the form's heading is printed in the current print run.
   bool HeadingPrinted = false;
   bool Outputting = false;
-  // Layout pixels to text columns and lines, set by the layout before it
-  // writes text.
-  double HorizontalFactor = 1.0;
-  double VerticalFactor = 1.0;
 
  protected:
   // Sets LineGap from the form's font.

@@ -168,11 +168,6 @@ void TKitGrid::SetOutputMode(TGridOutputMode mode, QPaintDevice* printer)
   FCore.Invalidate();
 }
 
-void TKitGrid::RenderAsText(TDataTextPort& port, int column, int line)
-{
-  FCore.RenderAsText(port, column, line, Layout().ColumnWidths, FCharWidth);
-}
-
 // ---- geometry ----
 
 int TKitGrid::TopRow() const

@@ -43,7 +43,6 @@ class TKitGrid : public QAbstractScrollArea {
   // Lays the grid out now when it is out of date, and returns the layout.
   const TGridLayout& Layout();
   QString CellText(int col, int row) const { return QString::fromStdString(FCore.CellText(col, row)); }
-  void RenderAsText(TDataTextPort& port, int column, int line);
   // Paints the grid as it shows (frame, titles, the rows shown) with its top
   // left at a point of another painter, as printing does.
   void PaintOn(QPainter& painter, const QPoint& at);

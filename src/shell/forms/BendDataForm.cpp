@@ -19,23 +19,88 @@ TBend& BendOf(TModelObject& object)
   throw EUmbrinexError("The object does not belong to a design.");
 }
 
-TBendDataForm::TBendDataForm(QWidget* owner, bool keepCopies, TModelObject& object, const QString& caption, int width,
-                             int height, int helpContext)
+TBendDataForm::TBendDataForm(QWidget* owner, bool keepCopies, TModelObject& object,
+                             const TFormDescription& description)
     : TTessanDataForm(owner, keepCopies, BendOf(object)), FBend(BendOf(object))
 {
   SetOpenedFor(object);
-  setWindowTitle(caption);
+  setWindowTitle(QString::fromStdString(description.Caption));
   setWindowFlag(Qt::WindowContextHelpButtonHint, true);
-  if (helpContext > 0) setProperty("helpContext", helpContext);
+  if (description.HelpContext > 0) setProperty("helpContext", description.HelpContext);
   // The reference layout was drawn for a font whose average character is
   // 5 pixels wide and whose lines are 13 high; a larger font moves every
   // control apart by the same factor, keeping order and alignment.
   const QFontMetrics metrics(font());
   FScaleX = std::max(1.0, metrics.averageCharWidth() / 5.0);
   FScaleY = std::max(1.0, metrics.height() / 13.0);
-  FDesignSize = QSize(X(width), Y(height));
+  FDesignSize = QSize(X(description.Width), Y(description.Height));
   // Fixed until a control is made to take extra room.
   setFixedSize(FDesignSize);
+  FControls = std::make_unique<TDescribedControls>(
+      description, *this, FBend, [this](int x) { return X(x); }, [this](int y) { return Y(y); });
+  for (std::size_t i = 0; i < description.Controls.size(); ++i)
+    if (const TStretch stretch = description.Controls[i].Stretch; stretch != stNone)
+      Stretch(*FControls->Widget(static_cast<int>(i)), (stretch & stWide) != 0, (stretch & stTall) != 0);
+  if (description.ButtonWidth > 0)
+    PlaceButtons(X(description.ButtonsLeft), Y(description.ButtonsTop), X(description.ButtonWidth));
+  else
+    PlaceButtons(X(description.ButtonsLeft), Y(description.ButtonsTop));
+}
+
+TBendDataForm::~TBendDataForm() = default;
+
+void TBendDataForm::RefreshData()
+{
+  TTessanDataForm::RefreshData();
+  FControls->FollowConditions(FBend);
+}
+
+// ---- output ----
+
+bool TBendDataForm::IncludeInOutput(const QWidget& control) const
+{
+  if (FControls->NeverOutput(control)) return false;
+  if (FControls->FirstStateOnly(control)) return FOutputState <= 0;
+  return TTessanDataForm::IncludeInOutput(control);
+}
+
+void TBendDataForm::BeginOutput()
+{
+  TTessanDataForm::BeginOutput();
+  FControls->ShowOutputOnly(true);
+}
+
+void TBendDataForm::EndOutput()
+{
+  FControls->ShowOutputOnly(false);
+  FOutputState = -1;
+  ShowCaptionsOf(-1);
+  TTessanDataForm::EndOutput();
+  Invalidate();
+}
+
+void TBendDataForm::ShowCaptionsOf(int state)
+{
+  const TFormDescription& description = FControls->Description();
+  for (std::size_t i = 0; i < description.Controls.size(); ++i) {
+    const TControlDescription& control = description.Controls[i];
+    if (control.OutputCaption.empty()) continue;
+    if (auto* captioned = dynamic_cast<TCaptionedControl*>(FControls->Widget(static_cast<int>(i))))
+      captioned->SetCaption(QString::fromStdString(state >= 0 ? control.CaptionIn(state) : control.Caption));
+  }
+}
+
+void TBendDataForm::ForEachOutputPass(const std::function<void()>& pass)
+{
+  const TFormDescription& description = FControls->Description();
+  if (!description.Passes) return pass();
+  description.Passes(FBend, [&](int state) {
+    FOutputState = state;
+    ShowCaptionsOf(state);
+    Invalidate();
+    EnsureUpToDate();
+    pass();
+  });
 }
 
 void TBendDataForm::Stretch(QWidget& control, bool wide, bool tall)
@@ -106,104 +171,6 @@ int TBendDataForm::X(int x) const
 int TBendDataForm::Y(int y) const
 {
   return static_cast<int>(std::lround(y * FScaleY));
-}
-
-void TBendDataForm::Place(QWidget& control, int left, int top, int width, int height) const
-{
-  control.move(X(left), Y(top));
-  if (width >= 0 && height >= 0)
-    control.resize(X(width), Y(height));
-  else
-    control.adjustSize();
-}
-
-TKitLabel* TBendDataForm::Label(const QString& caption, int left, int top, QWidget* parent)
-{
-  auto* label = new TKitLabel(caption, parent ? parent : this);
-  label->SetDataObject(&FBend);
-  Place(*label, left, top);
-  return label;
-}
-
-QLabel* TBendDataForm::PlainLabel(const QString& caption, int left, int top, QWidget* parent)
-{
-  auto* label = new QLabel(caption, parent ? parent : this);
-  Place(*label, left, top);
-  return label;
-}
-
-TKitGrid* TBendDataForm::Cell(int varNum, int left, int top, int width, int height, QWidget* parent)
-{
-  auto* grid = new TKitGrid(parent ? parent : this);
-  TGridCore& core = grid->Core();
-  core.SetFixedRows(0);
-  core.SetRowsShown(1);
-  core.ScrollBars = ssNone;
-  TColumn& column = core.Column(0);
-  column.VarNum = varNum;
-  column.VarType = vtReal;
-  column.Width = 10;
-  column.Margin = 1;
-  Place(*grid, left, top, width, height);
-  return grid;
-}
-
-TKitGrid* TBendDataForm::Counter(int varNum, int left, int top, int width, int height, QWidget* parent)
-{
-  TKitGrid* grid = Cell(varNum, left, top, width, height, parent);
-  TColumn& count = grid->Core().Column(0);
-  count.VarType = vtCard;
-  count.FieldWidth = 4;
-  count.Margin = 2;
-  count.LineFormat = lfNone;
-  TColumn& spin = grid->AddColumn(0, vtSpin);
-  spin.FieldWidth = 3;
-  spin.Width = 5;
-  spin.Margin = 1;
-  return grid;
-}
-
-TKitGrid* TBendDataForm::Table(int left, int top, int width, int height, int titleRows, int rowsShown, QWidget* parent)
-{
-  auto* grid = new TKitGrid(parent ? parent : this);
-  TGridCore& core = grid->Core();
-  core.Columns().clear();
-  core.SetFixedRows(titleRows);
-  core.SetRowsShown(rowsShown);
-  core.ScrollBars = ssVertical;
-  Place(*grid, left, top, width, height);
-  return grid;
-}
-
-TColumn& TBendDataForm::AddColumn(TKitGrid& grid, int varNum, TVarType type, const char* title1, const char* title2,
-                                  int characters, double width, int decimals)
-{
-  TColumn& column = grid.AddColumn(varNum, type);
-  column.FieldWidth = characters;
-  column.FieldWidth2 = decimals;
-  column.Width = width;
-  column.Margin = 1;
-  const int titleRows = grid.Core().FixedRows();
-  if (titleRows >= 1) column.Title(0).Caption = title1;
-  if (titleRows >= 2) {
-    column.Title(0).HorizontalLine = false;
-    column.Title(1).Caption = title2;
-  }
-  return column;
-}
-
-TColumn& TBendDataForm::AddIndexColumn(TKitGrid& grid)
-{
-  TColumn& index = AddColumn(grid, 0, vtIndex, "No.", "", 4, 5);
-  index.Editable = false;
-  index.LineFormat = lfDouble;
-  if (grid.Core().FixedRows() >= 2) index.Title(1).Alignment = taLeftJustify;
-  return index;
-}
-
-void TBendDataForm::SetHelpContext(TKitGrid& grid, int topic)
-{
-  for (TColumn& column : grid.Core().Columns()) column.HelpContext = topic;
 }
 
 }  // namespace umbrinex

@@ -1,7 +1,8 @@
 #pragma once
-// The design's eight data forms, in the order of the data tree, of Next and
-// of data export and printing; the objects of the data tree they are opened
-// for; and the making of the form for an object.
+// The design's eight data forms made from their descriptions, and the
+// making of the form for an object of the data tree. The stiffener, load
+// case and materials forms name the controls that code and tests reach;
+// the materials form also selects materials and states and shows a curve.
 
 #include <memory>
 #include <vector>
@@ -10,28 +11,17 @@
 
 #include "shell/forms/BendDataForm.h"
 
+class QGroupBox;
+
 namespace umbrinex {
 
 class TBend;
 class TBendStiffenerMaterial;
 
-class TEditProjectForm : public TBendDataForm {
-  Q_OBJECT
- public:
-  TEditProjectForm(QWidget* owner, bool keepCopies, TModelObject& object);
-};
-
-class TEditCableForm : public TBendDataForm {
-  Q_OBJECT
- public:
-  TEditCableForm(QWidget* owner, bool keepCopies, TModelObject& object);
-};
-
 class TEditStiffenerForm : public TBendDataForm {
   Q_OBJECT
  public:
   TEditStiffenerForm(QWidget* owner, bool keepCopies, TModelObject& object);
-  void RefreshData() override;
   QWidget* PowerLawData;
   QWidget* UserDefinedData;
   TKitGrid* UserDefinedPoints;
@@ -43,10 +33,6 @@ class TEditMaterialsForm : public TBendDataForm {
   TEditMaterialsForm(QWidget* owner, bool keepCopies, TModelObject& object);
   ~TEditMaterialsForm() override;
   void RefreshData() override;
-  void BeginOutput() override;
-  void EndOutput() override;
-  void ForEachOutputPass(const std::function<void()>& pass) override;
-  bool IncludeInOutput(const QWidget& control) const override;
 
   // Selecting a material, changing the state tab, "&View curve".
   void NamesSelectCell(int row);
@@ -63,12 +49,7 @@ class TEditMaterialsForm : public TBendDataForm {
   QPointer<TResultWindow> MaterialGraphWindow;
 
  private:
-  void ShowState(int state);
   TBendStiffenerMaterial* SelectedMaterial() const;
-
-  QList<QWidget*> FNeverOutput;
-  TBendStiffenerMaterial* FSavedMaterial = nullptr;
-  int FOutputState = 0;
 };
 
 class TEditLoadCasesForm : public TBendDataForm {
@@ -79,28 +60,6 @@ class TEditLoadCasesForm : public TBendDataForm {
   TKitGrid* LoadCases;
 };
 
-class TEditAnalysisDataForm : public TBendDataForm {
-  Q_OBJECT
- public:
-  TEditAnalysisDataForm(QWidget* owner, bool keepCopies, TModelObject& object);
-};
-
-class TEditDrawingForm : public TBendDataForm {
-  Q_OBJECT
- public:
-  TEditDrawingForm(QWidget* owner, bool keepCopies, TModelObject& object);
-};
-
-class TEditMouldForm : public TBendDataForm {
-  Q_OBJECT
- public:
-  TEditMouldForm(QWidget* owner, bool keepCopies, TModelObject& object);
-};
-
-// The objects of the data tree, in its order: the placeholders of the
-// project, cable and stiffener, the materials list, then the placeholders
-// of the load cases, analysis, drawing and mould.
-std::vector<TModelObject*> DataObjectSequence(const TBend& bend);
 // The form for an object of the data tree, opened (copies taken when
 // asked, bound); none for an object without a form.
 std::unique_ptr<TTessanDataForm> CreateDataForm(TModelObject& object, bool keepCopies, QWidget* owner);
