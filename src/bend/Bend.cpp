@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
+#include "bend/BendItemTable.h"
 #include "bend/DesignChartResults.h"
 #include "bend/KeyResults.h"
 #include "bend/LoadCaseResults.h"
@@ -56,15 +59,24 @@ double WithStateFlag(double cell, int s, bool included)
 
 // ---- construction ----
 
+namespace {
+
+// The states-included column holds both flags of a load case in one cell.
+TTableColumn StatesCellColumn()
+{
+  const TBendItem& state1 = BendItem(vnState1Included);
+  const TBendItem& state2 = BendItem(vnState2Included);
+  return {vnState1Included, StatesCell(state1.Default.Number != 0.0, state2.Default.Number != 0.0), state1.Dimension};
+}
+
+}  // namespace
+
 TBend::TBend()
-    : FCableStiffness(NoVarNum, {{vnCableStiffnessColumn, 0.0, dmBendingStiffness}}),
-      FLoadCases(vnNumberOfLoadCases, {{vnLoadCaseTension, 10.0, dmForce},
-                                       {vnLoadCaseAngle, 45.0, dmAngle},
-                                       {vnLoadCaseABR, 1.0, dmLength},
-                                       {vnState1Included, StatesCell(true, true), dmDimensionless}}),
-      FCircles(vnNumberOfCircles,
-               {{vnCircleX, 0.0, dmLength}, {vnCircleY, 0.0, dmLength}, {vnCircleDiameter, 1.0, dmLength}}),
-      FMouldDiameters(vnNumberOfDiameters, {{vnMouldDiameter, 0.1, dmLength}})
+    : FCableStiffness(NoVarNum, {{vnCableStiffnessColumn, 0.0, BendItem(vnCableBendStiffness1).Dimension}}),
+      FLoadCases(vnNumberOfLoadCases, {ItemColumn(vnLoadCaseTension), ItemColumn(vnLoadCaseAngle),
+                                       ItemColumn(vnLoadCaseABR), StatesCellColumn()}),
+      FCircles(vnNumberOfCircles, {ItemColumn(vnCircleX), ItemColumn(vnCircleY), ItemColumn(vnCircleDiameter)}),
+      FMouldDiameters(vnNumberOfDiameters, {ItemColumn(vnMouldDiameter)})
 {
   FCableStiffness.SetRowCount(StateCount);
   for (auto& placeholder : FPlaceholders) placeholder = New<TModelObject>(this);
@@ -98,44 +110,45 @@ void TBend::SetDefaults()
   if (NameManager().FindObject(Name()) == this) NameManager().RemoveName(Name());
   SetName("Bend");
 
-  FProject = "Umbrinex Design Example";
-  FClient = "Tessan Ltd";
-  FDesigner = "A.N. Other";
-
   FMaterials->RemoveAll();
   FMaterials->InsertItem(0);
 
+  SetFieldDefaults();
   FCableStiffness.SetRowCount(StateCount);
-  FCableStiffness.SetCell(0, vnCableStiffnessColumn, 3.0);
-  FCableStiffness.SetCell(1, vnCableStiffnessColumn, 5.0);
-  FAllowableBendRadius = 2.5;
-  FStiffenerID = 0.15;
-  FStiffenerDefinition = sdPowerLaw;
-  FActiveLength = 2.0;
-  FRootDiameter = 0.25;
-  FTipDiameter = 0.16;
-  FShapePower = 2.0;
+  for (int s = 0; s < StateCount; ++s)
+    FCableStiffness.SetCell(s, vnCableStiffnessColumn, BendItem(vnCableBendStiffness1 + s).Default.Number);
   FMaterial = FMaterials->Material(0);
 
   FProfile->SetDefaults();
   SetDefaultLoadCases();
-
-  FStationInterval = {0.05, 0.05};
-  FCableLength = 0.2;
-  FOutputInterval = {0.1, 0.1};
-  FLinearity = lnLinear;
-  FLengthFactors = {0.8, 1.6, 5};
-  FStiffnessFactors = {0.8, 1.6, 5};
-  FTensions = {0.0, 50.0, 31};
-  FAngles = {0.0, 90.0, 0.01};
   FSectionStrips = 10;
-  FSelectedLoadCase = 0;
 
   FCircles.Clear();
   FPens[0] = {2, 1, 0xC0C0C0};
   FPens[1] = {0, 1, 0};
   SetDefaultMouldDiameters();
   FStandardDiametersValid = false;
+}
+
+void TBend::SetFieldDefaults()
+{
+  for (const TBendItem& item : BendItems()) {
+    if (item.Holder != TItemHolder::Field || !item.Default.Given) continue;
+    TVariant value;
+    TVarType representation = vtLong;
+    if (item.Default.Text != nullptr) {
+      value = item.Default.Text;
+      representation = vtText;
+    } else if (item.Type == vtReal) {
+      value = item.Default.Number;
+      representation = vtReal;
+    } else {
+      value = static_cast<std::int64_t>(item.Default.Number);
+    }
+    TAccessStatus status;
+    if (!Register().SetItem(item.VarNum, 0, status, value, representation) || status.Code != acValid)
+      throw std::logic_error("No field takes the default of bend item " + std::to_string(item.VarNum));
+  }
 }
 
 void TBend::SetDefaultLoadCases()
@@ -153,8 +166,9 @@ void TBend::SetDefaultLoadCases()
 void TBend::SetDefaultMouldDiameters()
 {
   FMouldDiameters.SetRowCount(static_cast<int>(std::size(DefaultMouldDiameters)));
+  const TDimension& mould = BendItem(vnMouldDiameter).Dimension;
   for (int j = 0; j < MouldDiameterCount(); ++j)
-    FMouldDiameters.SetCell(j, vnMouldDiameter, Units().FromSI(dmLength, DefaultMouldDiameters[j]));
+    FMouldDiameters.SetCell(j, vnMouldDiameter, Units().FromSI(mould, DefaultMouldDiameters[j]));
 }
 
 // ---- queries ----

@@ -205,6 +205,8 @@ class TBend : public TModel {
   void ReadMaterialTag(ITaggedFile& file, int sub);
   void FixOlderFile();
   TOwnColumn StatesColumn();
+  // A new design's fields take the defaults their items declare.
+  void SetFieldDefaults();
   void SetDefaultLoadCases();
   void SetDefaultMouldDiameters();
   void GetMaterialItem(TBendStiffenerMaterial* material, TAccessStatus& status, TVariant& value,
@@ -220,7 +222,7 @@ class TBend : public TModel {
   TTable FCableStiffness;
   double FAllowableBendRadius = 0.0;
   double FStiffenerID = 0.0;
-  std::uint8_t FStiffenerDefinition = sdPowerLaw;
+  std::uint8_t FStiffenerDefinition = 0;
   double FActiveLength = 0.0;
   double FRootDiameter = 0.0;
   double FTipDiameter = 0.0;
@@ -235,7 +237,7 @@ class TBend : public TModel {
   double FCableLength = 0.0;
   std::array<double, 2> FStationInterval{};
   std::array<double, 2> FOutputInterval{};
-  std::uint8_t FLinearity = lnLinear;
+  std::uint8_t FLinearity = 0;
   TRange FLengthFactors;
   TRange FStiffnessFactors;
   TRange FTensions;

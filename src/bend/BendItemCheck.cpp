@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "bend/Bend.h"
+#include "bend/BendItemTable.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/ValueText.h"
 #include "framework/data/VarList.h"
@@ -17,60 +18,6 @@
 namespace umbrinex {
 
 namespace {
-
-// What the message calls an item; "%d" takes the 1-based row of a table
-// item. Items without a caption here (texts, choices, lists) are not checked.
-struct TCaption {
-  int VarNum;
-  const char* Text;
-};
-constexpr TCaption ItemCaptions[] = {
-    {vnCableBendStiffness1, "the cable bend stiffness of State 1"},
-    {vnCableBendStiffness2, "the cable bend stiffness of State 2"},
-    {vnAllowableBendRadius, "the allowable bend radius"},
-    {vnStiffenerID, "the stiffener ID"},
-    {vnActiveLength, "the active length"},
-    {vnRootDiameter, "the root diameter"},
-    {vnTipDiameter, "the tip diameter"},
-    {vnShapePower, "the shape power"},
-    {vnNumberOfPoints, "the number of profile points"},
-    {vnPointArcLength, "the arc length of profile point %d"},
-    {vnPointDiameter, "the diameter of profile point %d"},
-    {vnNumberOfLoadCases, "the number of load cases"},
-    {vnLoadCaseTension, "the tension of load case %d"},
-    {vnLoadCaseAngle, "the angle of load case %d"},
-    {vnLoadCaseABR, "the ABR of load case %d"},
-    {vnStationIntervalStiffener, "the station interval on the stiffener"},
-    {vnStationIntervalCable, "the station interval on the cable"},
-    {vnCableLength, "the cable length"},
-    {vnOutputIntervalStiffener, "the output interval on the stiffener"},
-    {vnOutputIntervalCable, "the output interval on the cable"},
-    {vnLengthFactorMin, "the minimum length factor"},
-    {vnLengthFactorMax, "the maximum length factor"},
-    {vnLengthFactorCount, "the number of length factors"},
-    {vnStiffnessFactorMin, "the minimum stiffness factor"},
-    {vnStiffnessFactorMax, "the maximum stiffness factor"},
-    {vnStiffnessFactorCount, "the number of stiffness factors"},
-    {vnTensionMin, "the minimum tension"},
-    {vnTensionMax, "the maximum tension"},
-    {vnTensionCount, "the number of tensions"},
-    {vnAngleMin, "the minimum angle"},
-    {vnAngleMax, "the maximum angle"},
-    {vnAngleAccuracy, "the angle accuracy"},
-    {vnNumberOfCircles, "the number of drawing circles"},
-    {vnCircleX, "the centre x of drawing circle %d"},
-    {vnCircleY, "the centre y of drawing circle %d"},
-    {vnCircleDiameter, "the diameter of drawing circle %d"},
-    {vnNumberOfDiameters, "the number of mould diameters"},
-    {vnMouldDiameter, "mould diameter %d"},
-};
-
-const char* ItemCaption(int varNum)
-{
-  for (const TCaption& caption : ItemCaptions)
-    if (caption.VarNum == varNum) return caption.Text;
-  return nullptr;
-}
 
 // The shape definition not chosen has no say in the results.
 bool ShapeItemApplies(const TBend& bend, int varNum)
@@ -110,30 +57,38 @@ void Check(const TVar& descriptor, const TVariant& value, Describe describe)
       Format("%s (item %s) is %s.  %s", text.c_str(), place.Item.c_str(), ValueText(value).c_str(), reason.c_str()));
 }
 
+// What the message calls an item of a material: its caption, the row
+// (from 1) of a curve item, the material and the state.
+std::string MaterialCaption(int varNum, int row, const TBendStiffenerMaterial& material, int materialNumber, int s)
+{
+  const char* caption = BendItem(varNum).Caption;
+  return (row > 0 ? Format(caption, row) : std::string(caption)) + Format(" of material %d ('", materialNumber) +
+         material.Name() + Format("'), State %d", s + 1);
+}
+
 void CheckMaterial(const TBendStiffenerMaterial& material, int materialNumber)
 {
   const TVarList& vars = TBend::Vars();
-  auto of = [&](int s) {
-    return Format(" of material %d ('", materialNumber) + material.Name() + Format("'), State %d", s + 1);
-  };
   for (int s = 0; s < StateCount; ++s) {
-    Check(vars.Find(vnLinearE), material.LinearE(s), [&] { return TPlace{"the linear E" + of(s), "21040"}; });
+    Check(vars.Find(vnLinearE), material.LinearE(s), [&] {
+      return TPlace{MaterialCaption(vnLinearE, 0, material, materialNumber, s), std::to_string(vnLinearE)};
+    });
     const TTable& curve = material.Curve(s);
     Check(vars.Find(vnCurveNumberOfPoints), static_cast<std::int64_t>(curve.RowCount()), [&] {
-      return TPlace{"the number of stress-strain points" + of(s), "21041"};
+      return TPlace{MaterialCaption(vnCurveNumberOfPoints, 0, material, materialNumber, s),
+                    std::to_string(vnCurveNumberOfPoints)};
     });
     struct TColumn {
       const TVar& Descriptor;
       int Column;
-      const char* Caption;
     };
-    const TColumn columns[] = {{vars.Find(vnCurveStrain), vnStrainColumn, "the strain"},
-                               {vars.Find(vnCurveStressOverE), vnStressOverEColumn, "the stress / E"},
-                               {vars.Find(vnCurveStress), vnStressColumn, "the stress"}};
+    const TColumn columns[] = {{vars.Find(vnCurveStrain), vnStrainColumn},
+                               {vars.Find(vnCurveStressOverE), vnStressOverEColumn},
+                               {vars.Find(vnCurveStress), vnStressColumn}};
     for (int row = 0; row < curve.RowCount(); ++row)
       for (const TColumn& column : columns)
         Check(column.Descriptor, curve.Cell(row, column.Column), [&] {
-          return TPlace{Format("%s at stress-strain point %d", column.Caption, row + 1) + of(s),
+          return TPlace{MaterialCaption(column.Descriptor.VarNum, row + 1, material, materialNumber, s),
                         Format("%d:%d", column.Descriptor.VarNum, row + 1)};
         });
   }
@@ -153,27 +108,26 @@ void TBend::CheckItemValues() const
   // which is not const.
   auto& self = const_cast<TBend&>(*this);
   const TVarList& vars = Vars();
-  for (int i = 0; i < vars.Count(); ++i) {
-    const TVar& descriptor = vars[i];
-    const char* caption = ItemCaption(descriptor.VarNum);
-    if (caption == nullptr || !ShapeItemApplies(*this, descriptor.VarNum)) continue;
-    TItemInfo info;
-    self.DescribeItem(descriptor.VarNum, info);
-    const int countItem = info.CountVarNum;
+  // The materials' items are checked material by material below.
+  for (const TBendItem& item : BendItems()) {
+    if (item.Caption == nullptr || item.Holder == TItemHolder::Materials) continue;
+    if (!ShapeItemApplies(*this, item.VarNum)) continue;
+    const TVar& descriptor = vars.Find(item.VarNum);
+    const int countItem = item.CountVarNum;
     const int rows = countItem == 0 ? 1 : static_cast<int>(self.GetInteger(countItem));
     for (int row = 0; row < rows; ++row) {
       TAccessStatus status;
       TVariant value;
-      self.GetValue(descriptor.VarNum, row, status, value, descriptor.VarType == vtReal ? vtReal : vtLong);
+      self.GetValue(item.VarNum, row, status, value, descriptor.VarType == vtReal ? vtReal : vtLong);
       if (status.Code != acOk && status.Code != acReadOnly) continue;
       Check(descriptor, value, [&] {
-        if (countItem == 0) return TPlace{caption, std::to_string(descriptor.VarNum)};
-        return TPlace{Format(caption, row + 1), Format("%d:%d", descriptor.VarNum, row + 1)};
+        if (countItem == 0) return TPlace{item.Caption, std::to_string(item.VarNum)};
+        return TPlace{Format(item.Caption, row + 1), Format("%d:%d", item.VarNum, row + 1)};
       });
     }
   }
   Check(vars.Find(vnNumberOfTypes), static_cast<std::int64_t>(FMaterials->Count()), [] {
-    return TPlace{"the number of materials", "21045"};
+    return TPlace{BendItem(vnNumberOfTypes).Caption, std::to_string(vnNumberOfTypes)};
   });
   for (int m = 0; m < FMaterials->Count(); ++m) CheckMaterial(*FMaterials->Material(m), m + 1);
   FItemValuesChecked = true;

@@ -1,32 +1,17 @@
-// Item access of the bend model: the items it serves itself rather than
-// through its register (the cable stiffness rows, the material choices, the
-// profile points, the load case count and state flags).
+// Item access of the bend model: the fields it registers as the storage of
+// their items, and the items it serves itself rather than through its
+// register (the cable stiffness rows, the material choices, the profile
+// points, the load case count and state flags).
 
 #include <algorithm>
 
 #include "bend/Bend.h"
+#include "bend/BendItemTable.h"
 #include "framework/data/Variant.h"
 
 namespace umbrinex {
 
 namespace {
-
-const TValueStrings& StiffenerDefinitionNames()
-{
-  static const TValueStrings names = [] {
-    TValueStrings s(1);
-    s.Insert(sdUserDefined, "User Defined", {"User*"});
-    s.Insert(sdPowerLaw, "Stiffness Power Law", {"Stiffness Power*"});
-    return s;
-  }();
-  return names;
-}
-
-const TValueStrings& LinearityNames()
-{
-  static const TValueStrings names = {"Linear", "Non-Linear"};
-  return names;
-}
 
 bool IsLoadCaseItem(int varNum) { return varNum >= vnNumberOfLoadCases && varNum <= vnState2Included; }
 
@@ -35,37 +20,40 @@ bool IsLoadCaseItem(int varNum) { return varNum >= vnNumberOfLoadCases && varNum
 void TBend::RegisterDataItems(TDataItemRegister& reg)
 {
   TModel::RegisterDataItems(reg);
+  // The fields' dimensions and choices are those their items declare.
+  auto real = [&](double& field, int varNum) { reg.RegisterReal(field, BendItem(varNum).Dimension, varNum); };
+  auto choice = [&](std::uint8_t& field, int varNum) { reg.RegisterEnum(field, BendItem(varNum).Choices(), varNum); };
   reg.RegisterString(FProject, vnProject);
   reg.RegisterString(FClient, vnClient);
   reg.RegisterString(FDesigner, vnDesigner);
   reg.RegisterSubObject(FCableStiffness);
-  reg.RegisterReal(FAllowableBendRadius, dmLength, vnAllowableBendRadius);
-  reg.RegisterReal(FStiffenerID, dmLength, vnStiffenerID);
-  reg.RegisterEnum(FStiffenerDefinition, StiffenerDefinitionNames(), vnStiffenerDefinition);
-  reg.RegisterReal(FActiveLength, dmLength, vnActiveLength);
-  reg.RegisterReal(FRootDiameter, dmLength, vnRootDiameter);
-  reg.RegisterReal(FTipDiameter, dmLength, vnTipDiameter);
-  reg.RegisterReal(FShapePower, dmDimensionless, vnShapePower);
+  real(FAllowableBendRadius, vnAllowableBendRadius);
+  real(FStiffenerID, vnStiffenerID);
+  choice(FStiffenerDefinition, vnStiffenerDefinition);
+  real(FActiveLength, vnActiveLength);
+  real(FRootDiameter, vnRootDiameter);
+  real(FTipDiameter, vnTipDiameter);
+  real(FShapePower, vnShapePower);
   reg.RegisterSubObject(FLoadCases);
   reg.RegisterInteger(FSelectedLoadCase, vnSelectedLoadCase);
-  reg.RegisterReal(FStationInterval[0], dmLength, vnStationIntervalStiffener);
-  reg.RegisterReal(FStationInterval[1], dmLength, vnStationIntervalCable);
-  reg.RegisterReal(FCableLength, dmLength, vnCableLength);
-  reg.RegisterReal(FOutputInterval[0], dmLength, vnOutputIntervalStiffener);
-  reg.RegisterReal(FOutputInterval[1], dmLength, vnOutputIntervalCable);
-  reg.RegisterEnum(FLinearity, LinearityNames(), vnLinearity);
-  reg.RegisterReal(FLengthFactors.Min, dmDimensionless, vnLengthFactorMin);
-  reg.RegisterReal(FLengthFactors.Max, dmDimensionless, vnLengthFactorMax);
+  real(FStationInterval[0], vnStationIntervalStiffener);
+  real(FStationInterval[1], vnStationIntervalCable);
+  real(FCableLength, vnCableLength);
+  real(FOutputInterval[0], vnOutputIntervalStiffener);
+  real(FOutputInterval[1], vnOutputIntervalCable);
+  choice(FLinearity, vnLinearity);
+  real(FLengthFactors.Min, vnLengthFactorMin);
+  real(FLengthFactors.Max, vnLengthFactorMax);
   reg.RegisterInteger(FLengthFactors.Count, vnLengthFactorCount);
-  reg.RegisterReal(FStiffnessFactors.Min, dmDimensionless, vnStiffnessFactorMin);
-  reg.RegisterReal(FStiffnessFactors.Max, dmDimensionless, vnStiffnessFactorMax);
+  real(FStiffnessFactors.Min, vnStiffnessFactorMin);
+  real(FStiffnessFactors.Max, vnStiffnessFactorMax);
   reg.RegisterInteger(FStiffnessFactors.Count, vnStiffnessFactorCount);
-  reg.RegisterReal(FTensions.Min, dmForce, vnTensionMin);
-  reg.RegisterReal(FTensions.Max, dmForce, vnTensionMax);
+  real(FTensions.Min, vnTensionMin);
+  real(FTensions.Max, vnTensionMax);
   reg.RegisterInteger(FTensions.Count, vnTensionCount);
-  reg.RegisterReal(FAngles.Min, dmAngle, vnAngleMin);
-  reg.RegisterReal(FAngles.Max, dmAngle, vnAngleMax);
-  reg.RegisterReal(FAngles.Accuracy, dmAngle, vnAngleAccuracy);
+  real(FAngles.Min, vnAngleMin);
+  real(FAngles.Max, vnAngleMax);
+  real(FAngles.Accuracy, vnAngleAccuracy);
   reg.RegisterSubObject(FCircles);
   reg.RegisterSubObject(FMouldDiameters);
 }
@@ -81,32 +69,13 @@ void TBend::Redirect(TDataObject*& target, int& varNum, int& /*index*/)
 
 bool TBend::DescribeOwnItem(int varNum, TItemInfo& info)
 {
-  switch (varNum) {
-    case vnCableBendStiffness1:
-    case vnCableBendStiffness2:
-      return FCableStiffness.DescribeItem(vnCableStiffnessColumn, info);
-    case vnPointArcLength:
-    case vnPointDiameter:
-      info.Dimension = dmLength;
-      info.CountVarNum = vnNumberOfPoints;
-      return true;
-    case vnPointMaterial:
-      info.CountVarNum = vnNumberOfPoints;
-      return true;
-    case vnState1Included:
-    case vnState2Included:
-      info.CountVarNum = vnNumberOfLoadCases;
-      return true;
-    case vnMaterialName:
-      // Answered by the material of the row: the rows are the materials.
-      info.CountVarNum = vnNumberOfTypes;
-      return true;
-    case vnMaterial:
-    case vnNumberOfPoints:
-      return true;
-    default:
-      return false;
-  }
+  // The items held in fields, tables and materials are described by what
+  // holds them; those this model serves itself, by their declaration.
+  const TBendItem* item = FindBendItem(varNum);
+  if (item == nullptr || item->Holder != TItemHolder::Model) return false;
+  info.Dimension = item->Dimension;
+  info.CountVarNum = item->CountVarNum;
+  return true;
 }
 
 void TBend::PrepareAccess(int varNum)

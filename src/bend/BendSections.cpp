@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "bend/Bend.h"
+#include "bend/BendItemTable.h"
 #include "bend/LoadCaseResults.h"
 #include "framework/data/TableFile.h"
 #include "framework/data/Units.h"
@@ -44,10 +45,13 @@ int ReadCount(ITaggedFile& file, int current, int maximum)
   return count;
 }
 
-// The largest tables a design may have: the item ranges of the counts. The
+// The largest table a design may have: the range of its count item. The
 // mould table has no upper range, but a design never needs more moulds.
-constexpr int MaxRows = 1000;
+int MaxRows(int countVarNum) { return static_cast<int>(TBend::Vars().Find(countVarNum).Max); }
 constexpr int MaxMouldRows = 100000;
+
+// The last choice of an enumeration item.
+std::uint8_t LastChoice(int varNum) { return static_cast<std::uint8_t>(TBend::Vars().Find(varNum).Max); }
 
 void WriteDoubles(ITaggedFile& file, std::initializer_list<double> values)
 {
@@ -238,7 +242,8 @@ void TBend::ReadTag(ITaggedFile& file, int tag, int sub)
     case bsAnalysis: return ReadSection4(file);
     case bsMaterialName:
     case bsMaterialState: return ReadMaterialTag(file, sub);
-    case bsCircles: return ReadCountedTable(file, FCircles, {vnCircleX, vnCircleY, vnCircleDiameter}, MaxRows);
+    case bsCircles:
+      return ReadCountedTable(file, FCircles, {vnCircleX, vnCircleY, vnCircleDiameter}, MaxRows(vnNumberOfCircles));
     case bsMoulds: return ReadCountedTable(file, FMouldDiameters, {vnMouldDiameter}, MaxMouldRows);
     default:
       return;  // results, and sections of later versions
@@ -274,7 +279,7 @@ void TBend::ReadSection1(ITaggedFile& file)
 void TBend::ReadSection2(ITaggedFile& file)
 {
   file.BeginReadRecord();
-  file.ReadEnum(FStiffenerDefinition, sdPowerLaw, "stiffener definition");
+  file.ReadEnum(FStiffenerDefinition, LastChoice(vnStiffenerDefinition), "stiffener definition");
   file.EndReadRecord();
   file.BeginReadRecord();
   double quarterPower = FShapePower / 4.0;  // for older readers only
@@ -282,7 +287,7 @@ void TBend::ReadSection2(ITaggedFile& file)
   ReadName(file, FMaterialName);
   file.EndReadRecord();
   file.BeginReadRecord();
-  const int n = ReadCount(file, FProfile->Count(), MaxRows);
+  const int n = ReadCount(file, FProfile->Count(), MaxRows(vnNumberOfPoints));
   if (n != FProfile->Count()) FProfile->SetCount(n);
   if (file.BytesLeft() > 0) {
     ReadProfileBlock(file);
@@ -321,14 +326,14 @@ void TBend::ReadProfileBlock(ITaggedFile& file)
 void TBend::ReadSection3(ITaggedFile& file)
 {
   const TOwnColumn states = StatesColumn();
-  ReadCountedTable(file, FLoadCases, {vnLoadCaseTension, vnLoadCaseAngle, vnLoadCaseABR, vnState1Included}, MaxRows,
-                   &states);
+  ReadCountedTable(file, FLoadCases, {vnLoadCaseTension, vnLoadCaseAngle, vnLoadCaseABR, vnState1Included},
+                   MaxRows(vnNumberOfLoadCases), &states);
 }
 
 void TBend::ReadSection4(ITaggedFile& file)
 {
   file.BeginReadRecord();
-  file.ReadEnum(FLinearity, lnNonLinear, "calculation type");
+  file.ReadEnum(FLinearity, LastChoice(vnLinearity), "calculation type");
   file.ReadDouble(FCableLength);
   file.ReadInteger(FSectionStrips);
   ReadDoubles(file, {&FStationInterval[0], &FOutputInterval[0], &FStationInterval[1], &FOutputInterval[1]});
@@ -372,7 +377,7 @@ void TBend::FixOlderFile()
     m->Curve(1).Assign(m->Curve(0));
     const double defaults[StateCount] = {100000.0, 150000.0};
     for (int s = 0; s < StateCount; ++s)
-      if (m->LinearE(s) == Undefined) m->SetLinearE(s, Units().FromSI(dmStress, defaults[s]));
+      if (m->LinearE(s) == Undefined) m->SetLinearE(s, Units().FromSI(BendItem(vnLinearE).Dimension, defaults[s]));
   }
   if (FMouldDiameters.RowCount() == 0) SetDefaultMouldDiameters();
 }
@@ -462,11 +467,11 @@ void TBendStiffenerMaterial::ReadTag(ITaggedFile& file, int tag, int sub)
   file.ReadDouble(FLinearE[Checked(s)]);
   file.EndReadRecord();
   file.BeginReadRecord();
-  Curve(s).SetRowCount(ReadCount(file, Curve(s).RowCount(), MaxRows));
+  Curve(s).SetRowCount(ReadCount(file, Curve(s).RowCount(), MaxRows(vnCurveNumberOfPoints)));
   ReadTableBlock(file, Curve(s), {vnStrainColumn, vnStressOverEColumn}, nullptr, TStoredRows::MustAgree);
   file.EndReadRecord();
   file.BeginReadRecord();
-  file.ReadEnum(FStressSpecifier[Checked(s)], ssDimensional, "stress specifier");
+  file.ReadEnum(FStressSpecifier[Checked(s)], LastChoice(vnStressSpecifier), "stress specifier");
   ReadTableBlock(file, Curve(s), {vnStressColumn}, nullptr, TStoredRows::MustAgree);
   file.EndReadRecord();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // VarNums of the bend model's data items. They are the natural keys of the
 // design: forms, the clipboard, the comparison of data and the data file all
-// use them unchanged.
+// use them unchanged. Everything else about an item is declared with it in
+// the item table (BendItemTable.cpp), which has one entry for each of these.
 
 namespace umbrinex {
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "bend/Bend.h"
+#include "bend/BendItemTable.h"
 #include "framework/data/TextUtils.h"
 
 namespace umbrinex {
@@ -36,9 +37,9 @@ TBendStiffenerMaterial::TBendStiffenerMaterial(TNamedObject* owner) : TModelObje
 {
   for (auto& curve : FCurves)
     curve = std::make_unique<TTable>(vnCurveNumberOfPoints,
-                                     std::vector<TTableColumn>{{vnStrainColumn, 0.0, dmDimensionless},
-                                                               {vnStressOverEColumn, 0.0, dmDimensionless},
-                                                               {vnStressColumn, 0.0, dmStress}});
+                                     std::vector<TTableColumn>{ItemColumn(vnCurveStrain, vnStrainColumn),
+                                                               ItemColumn(vnCurveStressOverE, vnStressOverEColumn),
+                                                               ItemColumn(vnCurveStress, vnStressColumn)});
 }
 
 TBendStiffenerMaterial::~TBendStiffenerMaterial()
@@ -78,7 +79,7 @@ void TBendStiffenerMaterial::SetDefaults()
 void TBendStiffenerMaterial::RegisterDataItems(TDataItemRegister& reg)
 {
   reg.RegisterInteger(FCurrentState, vnCurrentState);
-  for (double& e : FLinearE) reg.RegisterReal(e, dmStress, NoVarNum);
+  for (double& e : FLinearE) reg.RegisterReal(e, BendItem(vnLinearE).Dimension, NoVarNum);
   for (auto& curve : FCurves) reg.RegisterSubObject(*curve);
 }
 
@@ -157,7 +158,7 @@ void TBendStiffenerMaterial::PrepareAccess(int varNum)
 bool TBendStiffenerMaterial::DescribeOwnItem(int varNum, TItemInfo& info)
 {
   if (varNum == vnLinearE) {
-    info.Dimension = dmStress;
+    info.Dimension = BendItem(vnLinearE).Dimension;
     return true;
   }
   if (IsCurveItem(varNum)) return Curve(FCurrentState).DescribeItem(CurveColumn(varNum), info);

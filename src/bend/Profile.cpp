@@ -1,6 +1,7 @@
 #include "bend/Profile.h"
 
 #include "bend/Bend.h"
+#include "bend/BendItemTable.h"
 #include "framework/data/Messages.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
@@ -11,8 +12,8 @@ void TUserDefinedStiffenerPoint::RegisterDataItems(TDataItemRegister& reg)
 {
   // Reached through the bend model's items; registered so that unit changes
   // reach them.
-  reg.RegisterReal(ArcLength, dmLength, NoVarNum);
-  reg.RegisterReal(Diameter, dmLength, NoVarNum);
+  reg.RegisterReal(ArcLength, BendItem(vnPointArcLength).Dimension, NoVarNum);
+  reg.RegisterReal(Diameter, BendItem(vnPointDiameter).Dimension, NoVarNum);
 }
 
 void TUserDefinedStiffenerPoint::Assign(const TEngineDataObject& source)
@@ -40,6 +41,8 @@ void TUserDefinedStiffener::SetDefaults()
   TBend* bend = Bend();
   TBendStiffenerMaterial* first = bend ? bend->Materials().Material(0) : nullptr;
   const TUnits* units = GetUnits();
+  const TDimension& arcLength = BendItem(vnPointArcLength).Dimension;
+  const TDimension& diameter = BendItem(vnPointDiameter).Dimension;
   struct TDefaultPoint {
     double ArcLength, Diameter;
   };
@@ -47,8 +50,8 @@ void TUserDefinedStiffener::SetDefaults()
   for (int i = 0; i < 3; ++i) {
     TEngineDataObjectList::InsertItem(i);
     TUserDefinedStiffenerPoint& p = Point(i);
-    p.ArcLength = units ? units->FromSI(dmLength, points[i].ArcLength) : points[i].ArcLength;
-    p.Diameter = units ? units->FromSI(dmLength, points[i].Diameter) : points[i].Diameter;
+    p.ArcLength = units ? units->FromSI(arcLength, points[i].ArcLength) : points[i].ArcLength;
+    p.Diameter = units ? units->FromSI(diameter, points[i].Diameter) : points[i].Diameter;
     p.Material = i < 2 ? first : nullptr;
   }
 }

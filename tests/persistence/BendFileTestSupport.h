@@ -13,6 +13,7 @@
 
 #include "TaggedFileTestSupport.h"
 #include "bend/Bend.h"
+#include "bend/BendItemTable.h"
 #include "framework/data/Units.h"
 
 namespace umbrinex::testing {
@@ -59,7 +60,6 @@ inline std::vector<std::string> AllItems(TBend& bend)
     for (int row = 0; row < rows; ++row) items.push_back(std::to_string(varNum) + ":" + bend.GetText(varNum, row));
   };
   for (int varNum = 2; varNum <= 8; ++varNum) add(varNum, 1);
-  const TVarList& vars = TBend::Vars();
   const int materials = bend.Materials().Count();
   for (int m = 0; m < materials; ++m) {
     bend.Materials().SetCurrentItem(bend.Materials().Item(m));
@@ -71,15 +71,9 @@ inline std::vector<std::string> AllItems(TBend& bend)
         add(varNum, static_cast<int>(bend.GetInteger(vnCurveNumberOfPoints)));
     }
   }
-  for (int i = 0; i < vars.Count(); ++i) {
-    const int varNum = vars[i].VarNum;
-    if (varNum >= vnLinearE && varNum <= vnStressSpecifier) continue;
-    int rows = 1;
-    if (varNum >= vnPointArcLength && varNum <= vnPointMaterial) rows = bend.Profile().Count();
-    if (varNum > vnNumberOfLoadCases && varNum <= vnState2Included) rows = bend.LoadCaseCount();
-    if (varNum > vnNumberOfCircles && varNum <= vnCircleDiameter) rows = bend.Circles().RowCount();
-    if (varNum == vnMouldDiameter) rows = bend.MouldDiameterCount();
-    add(varNum, rows);
+  for (const TBendItem& item : BendItems()) {
+    if (item.VarNum >= vnLinearE && item.VarNum <= vnStressSpecifier) continue;
+    add(item.VarNum, item.CountVarNum == 0 ? 1 : static_cast<int>(bend.GetInteger(item.CountVarNum)));
   }
   return items;
 }
