@@ -556,18 +556,6 @@ TEST_F(ResultsViews, APerformanceChartWithALoadCaseAboveItsTensionsSaysSoBelowTh
   EXPECT_TRUE(Messages.Requests.empty());
 }
 
-TEST_F(TableWindow, CopyPutsNumbersOnTheClipboardAtFullPrecision)
-{
-  TTableWindow table;
-  table.Sheet().SetCellValue(1, 1, TVariant(0.000123456789));
-  table.Sheet().SetNumberFormat({1, 1, 1, 1}, "0.000");
-  table.Reload();
-  EXPECT_EQ(table.View()->model()->data(table.View()->model()->index(0, 0)).toString(), QStringLiteral("0.000"));
-  table.View()->setCurrentIndex(table.View()->model()->index(0, 0));
-  table.Copy();
-  EXPECT_NEAR(QApplication::clipboard()->text().trimmed().toDouble(), 0.000123456789, 1e-18);
-}
-
 TEST_F(TableWindow, ValuesOfALoadCaseViewShowEachStateOnATabOfItsOwn)
 {
   Select(FixedResultsNodes);
@@ -593,25 +581,6 @@ TEST_F(TableWindow, ValuesOfALoadCaseViewShowEachStateOnATabOfItsOwn)
   EXPECT_EQ(tabs, QStringList({QStringLiteral("State 1"), QStringLiteral("State 2")}));
   EXPECT_TRUE(firstTitle.contains(QStringLiteral("State 1"))) << firstTitle.toStdString();
   EXPECT_TRUE(secondTitle.contains(QStringLiteral("State 2"))) << secondTitle.toStdString();
-}
-
-TEST_F(TableWindow, AWorkbookOfOneSheetShowsNoTabs)
-{
-  TTableWindow table;
-  table.Sheet().SetCellValue(1, 1, TVariant(1.0));
-  table.Reload();
-  EXPECT_EQ(table.SheetTabs()->count(), 1);
-  EXPECT_TRUE(table.SheetTabs()->isHidden());
-}
-
-TEST_F(TableWindow, ExportWritesTextWhenAskedForIt)
-{
-  TTableWindow table;
-  table.Sheet().SetCellValue(1, 1, TVariant(1.25));
-  table.Sheet().SetCellValue(1, 2, TVariant("Tension"));
-  Dialogs.Names = {Folder.File("values.txt")};
-  table.Export();
-  EXPECT_EQ(ReadText(Folder.File("values.txt")).substr(0, 12), "1.25\tTension");
 }
 
 // ---- the design check ----
@@ -699,20 +668,6 @@ TEST_F(CheckViews, TheAccuracyCommandShowsTheCheckAndTheErrorsInATableWindow)
   Form->acResultsAccuracy->trigger();
   EXPECT_TRUE(shown);
   EXPECT_TRUE(Messages.Requests.empty());
-}
-
-TEST(CellText, ShowsNumbersAsTheirFormatAsks)
-{
-  TCell cell;
-  cell.Value = 1234.5678;
-  cell.Format.NumberFormat = "0.00";
-  EXPECT_EQ(FormattedCellText(cell), QStringLiteral("1234.57"));
-  cell.Format.NumberFormat = "0";
-  EXPECT_EQ(FormattedCellText(cell), QStringLiteral("1235"));
-  cell.Format.NumberFormat = "0.0E+00";
-  EXPECT_EQ(FormattedCellText(cell), QStringLiteral("1.2E+03"));
-  cell.Value = std::string("Tension");
-  EXPECT_EQ(FormattedCellText(cell), QStringLiteral("Tension"));
 }
 
 }  // namespace

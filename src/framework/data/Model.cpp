@@ -148,94 +148,23 @@ void TEngineDataObject::SetItem(int varNum, int index, TAccessStatus& status, co
 
 // ---- TEngineDataObjectList ----
 
-TEngineDataObjectList::TEngineDataObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems)
-    : TEngineDataObject(owner), FList(ownsItems, std::move(itemClass))
-{
-}
-
-TEngineDataObjectList::~TEngineDataObjectList()
-{
-  FList.DestroyAll();
-}
-
-void TEngineDataObjectList::InsertItem(int position)
-{
-  FList.InsertNew(position, this, CopyOnInsert() && !(Model() && Model()->Loading()));
-}
+template class TObjectListOf<TEngineDataObject, TEngineDataObjectList>;
 
 void TEngineDataObjectList::DeleteItem(int position)
 {
-  if (position >= 0 && position < Count()) FList.Remove(position);
+  if (position >= 0 && position < Count()) Core().Remove(position);
 }
 
-void TEngineDataObjectList::SetCount(int n)
+void TEngineDataObjectList::ChooseCurrentItem(TAccessStatus& status, const TVariant& value, TVarType representation)
 {
-  if (!FList.OwnsItems()) {
-    while (Count() > std::max(n, 0)) FList.Remove(Count() - 1).release();
-    while (Count() < n) FList.AppendEmpty();
-    return;
-  }
-  while (Count() > std::max(n, 0)) DeleteItem(Count() - 1);
-  while (Count() < n) InsertItem(Count());
-}
-
-void TEngineDataObjectList::Redirect(TDataObject*& target, int& varNum, int& index)
-{
-  if (varNum == vnCurrentItem || varNum == vnItemCount) return;
-  target = Item(index);
-  index = 0;
-}
-
-void TEngineDataObjectList::PrepareAccess(int varNum)
-{
-  TEngineDataObject::PrepareAccess(varNum);
-  if (varNum == vnCurrentItem) {
-    // Choosing what is shown changes nothing in the model.
-    SetChangeEffects(false, false, false);
-    SetEditable(true);
-  }
-}
-
-void TEngineDataObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value,
-                                    TVarType representation)
-{
-  if (!ReadListItem(FList, varNum, vnItemCount, vnCurrentItem, status, value, representation))
-    TEngineDataObject::GetItem(varNum, index, status, value, representation);
-}
-
-void TEngineDataObjectList::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
-                                    TVarType representation)
-{
-  if (varNum == vnItemCount) {
-    struct TEdit {
-      TEngineDataObjectList& List;
-      void Insert(int position) { List.InsertItem(position); }
-      bool Delete(int position, TAccessStatus&)
-      {
-        List.DeleteItem(position);
-        return true;
-      }
-      bool SetCount(int n, TAccessStatus&)
-      {
-        List.SetCount(n);
-        return true;
-      }
-    };
-    WriteListCount(FList, index, status, value, representation, true, TEdit{*this});
-  } else if (varNum == vnCurrentItem) {
-    if (representation == vtText) {
-      TEngineDataObject* item = FindByName(value.ToText());
-      if (item == nullptr) return status.Set(acInvalidValue);
-      SetCurrentItem(item);
-    } else if (representation == vtList) {
-      SelectListItem(FList, status, value);
-    } else {
-      const auto i = value.ToInteger();
-      if (!i) return status.Set(acInvalidValue);
-      SetCurrentItem(*i >= 0 && *i < Count() ? Item(static_cast<int>(*i)) : nullptr);
-    }
+  if (representation == vtText) {
+    TEngineDataObject* item = FindByName(value.ToText());
+    if (item == nullptr) return status.Set(acInvalidValue);
+    SetCurrentItem(item);
   } else {
-    TEngineDataObject::SetItem(varNum, index, status, value, representation);
+    const auto i = value.ToInteger();
+    if (!i) return status.Set(acInvalidValue);
+    SetCurrentItem(*i >= 0 && *i < Count() ? Item(static_cast<int>(*i)) : nullptr);
   }
 }
 
@@ -322,47 +251,15 @@ void TModelObject::RemoveDependant(TEngineDataObject* dependant)
 
 // ---- TModelObjectList ----
 
-TModelObjectList::TModelObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems)
-    : TModelObject(owner), FList(ownsItems, std::move(itemClass))
-{
-}
-
-TModelObjectList::~TModelObjectList()
-{
-  FList.DestroyAll();
-}
-
-std::string TModelObjectList::ItemTypeName() const
-{
-  return TypeName(Count() > 0 && Item(0) != nullptr ? Item(0)->TypeCode() : tcObject);
-}
-
-void TModelObjectList::InsertItem(int position)
-{
-  FList.InsertNew(position, this, CopyOnInsert() && !(Model() && Model()->Loading()));
-}
+template class TObjectListOf<TModelObject, TModelObjectList>;
 
 bool TModelObjectList::DeleteItem(int position)
 {
   TModelObject* item = Item(position);
   if (item == nullptr) return false;
-  if (FList.OwnsItems() && !item->CanDelete()) return false;
-  FList.Remove(position);
+  if (Core().OwnsItems() && !item->CanDelete()) return false;
+  Core().Remove(position);
   return true;
-}
-
-void TModelObjectList::SetCount(int n)
-{
-  const int target = std::max(n, 0);
-  if (!FList.OwnsItems()) {
-    while (Count() > target) FList.Remove(Count() - 1).release();
-    while (Count() < target) FList.AppendEmpty();
-    return;
-  }
-  for (int i = Count() - 1; i >= 0 && Count() > target; --i) DeleteItem(i);
-  while (Count() < target) InsertItem(Count());
-  if (Count() != target)
-    throw EModelObjectListError(Format("Cannot delete any more %ss - they are all in use.", ItemTypeName().c_str()));
 }
 
 void TModelObjectList::WriteData(ITaggedFile& file)
@@ -389,75 +286,21 @@ void TModelObjectList::AfterRead(bool olderFormat)
     if (Item(i)) Item(i)->AfterRead(olderFormat);
 }
 
-void TModelObjectList::Redirect(TDataObject*& target, int& varNum, int& index)
+bool TModelObjectList::RefusesToDelete(int position, TAccessStatus& status) const
 {
-  if (varNum == vnCurrentItem || varNum == vnItemCount) return;
-  if (varNum == vnName) {
-    target = Item(index);
-    index = 0;
-  } else {
-    target = CurrentItem();
-  }
+  const TModelObject* item = Item(position);
+  if (item == nullptr) return status.Set(acInvalidIndex), true;
+  if (item->CanDelete()) return false;
+  status.Set(acNotAllowed, Format("This %s is in use and cannot be deleted.", TypeName(item->TypeCode()).c_str()));
+  return true;
 }
 
-void TModelObjectList::PrepareAccess(int varNum)
+void TModelObjectList::ChooseCurrentItem(TAccessStatus& status, const TVariant& value, TVarType representation)
 {
-  TModelObject::PrepareAccess(varNum);
-  if (varNum == vnCurrentItem) {
-    SetChangeEffects(false, false, false);
-    SetEditable(true);
-  }
-}
-
-void TModelObjectList::GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation)
-{
-  if (!ReadListItem(FList, varNum, vnItemCount, vnCurrentItem, status, value, representation))
-    TModelObject::GetItem(varNum, index, status, value, representation);
-}
-
-void TModelObjectList::SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value,
-                               TVarType representation)
-{
-  if (varNum == vnCurrentItem) {
-    if (representation == vtCard || representation == vtLong) {
-      const auto i = value.ToInteger();
-      if (!i || *i < 0 || *i >= Count()) return status.Set(acInvalidIndex);
-      SetCurrentItem(Item(static_cast<int>(*i)));
-    } else if (representation == vtList) {
-      SelectListItem(FList, status, value);
-    } else {
-      status.Set(acInvalidType);
-    }
-    return;
-  }
-  if (varNum != vnItemCount) return TModelObject::SetItem(varNum, index, status, value, representation);
-
-  struct TEdit {
-    TModelObjectList& List;
-    void Insert(int position) { List.InsertItem(position); }
-    bool Delete(int position, TAccessStatus& status)
-    {
-      TModelObject* item = List.Item(position);
-      if (item == nullptr) return status.Set(acInvalidIndex), false;
-      if (!item->CanDelete())
-        return status.Set(acNotAllowed,
-                          Format("This %s is in use and cannot be deleted.", TypeName(item->TypeCode()).c_str())),
-               false;
-      List.DeleteItem(position);
-      return true;
-    }
-    bool SetCount(int n, TAccessStatus& status)
-    {
-      try {
-        List.SetCount(n);
-      } catch (const EModelObjectListError& e) {
-        return status.Set(acNotAllowed, e.what()), false;
-      }
-      return true;
-    }
-  };
-  if (!WriteListCount(FList, index, status, value, representation, false, TEdit{*this})) return;
-  SendNotification(TModelNotification::ObjectListChanged, 0, this);
+  if (representation != vtCard && representation != vtLong) return status.Set(acInvalidType);
+  const auto i = value.ToInteger();
+  if (!i || *i < 0 || *i >= Count()) return status.Set(acInvalidIndex);
+  SetCurrentItem(Item(static_cast<int>(*i)));
 }
 
 // ---- TModel ----

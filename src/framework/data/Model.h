@@ -128,29 +128,48 @@ class TEngineDataObject : public TDataObject {
   friend class TModelObject;
 };
 
-// A data object that owns an ordered list of child data objects with a
-// current item, such as the points of a profile. Items are reached through
-// the list's VarNums with the item's position as the index.
-class TEngineDataObjectList : public TEngineDataObject {
+// An object list: an ordered list of child objects with a current item,
+// which is also the data object that answers the list's own items, the
+// count (vnItemCount) and the current item (vnCurrentItem), and passes the
+// other items on to one of its items. TObject is what the list is and
+// holds; TList, the list class made from it, says where the two kinds of
+// list differ, privately to this template (ObjectListAccess.h):
+//   ItemsByIndex            every other item reaches the item at the index;
+//                           otherwise only vnName does, and the rest reach
+//                           the current item
+//   AnyNumberCounts         a count in any representation is a number, not
+//                           only in vtInt, vtCard, vtSpin and vtLong
+//   AnnouncesCountChanges   a written count sends ObjectListChanged
+//   RefusesToDelete(position, status)   whether a written count may not
+//                           delete the item, with the reason in the status
+//   ChooseCurrentItem(status, value, representation)   a write of the
+//                           current item other than from a list control
+// CopyOnInsert and DeleteItem, which each list declares virtual, are its
+// subclasses' to change.
+template <class TObject, class TList>
+class TObjectListOf : public TObject {
  public:
-  using TItemFactory = TObjectListCore<TEngineDataObject>::TItemFactory;
-  TEngineDataObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems = true);
-  ~TEngineDataObjectList() override;
+  using TItemFactory = typename TObjectListCore<TObject>::TItemFactory;
+  TObjectListOf(TNamedObject* owner, TItemFactory itemClass, bool ownsItems = true)
+      : TObject(owner), FList(ownsItems, std::move(itemClass))
+  {
+  }
+  ~TObjectListOf() override { FList.DestroyAll(); }
 
   int Count() const { return FList.Count(); }
-  TEngineDataObject* Item(int i) const { return FList.Item(i); }
-  int IndexOf(const TEngineDataObject* item) const { return FList.IndexOf(item); }
-  TEngineDataObject* CurrentItem() const { return FList.Current(); }
-  void SetCurrentItem(TEngineDataObject* item) { FList.SetCurrent(item); }
-  TEngineDataObject* FindByName(const std::string& name) const { return FList.FindByName(name); }
-  void FillListControl(IListTarget& list, const TEngineDataObject* selected) const
-  {
-    FList.FillListControl(list, selected);
-  }
+  TObject* Item(int i) const { return FList.Item(i); }
+  int IndexOf(const TObject* item) const { return FList.IndexOf(item); }
+  TObject* CurrentItem() const { return FList.Current(); }
+  void SetCurrentItem(TObject* item) { FList.SetCurrent(item); }
+  TObject* FindByName(const std::string& name) const { return FList.FindByName(name); }
+  void FillListControl(IListTarget& list, const TObject* selected) const { FList.FillListControl(list, selected); }
 
-  virtual bool CopyOnInsert() const { return true; }
+  // Makes an item at the position and makes it current: a copy of its
+  // neighbour when CopyOnInsert says so and no file is being read.
   virtual void InsertItem(int position);
-  virtual void DeleteItem(int position);
+  // Deletes from the end and appends until there are n items (none for a
+  // negative n). Raises EModelObjectListError when items that cannot be
+  // deleted keep the count above n.
   void SetCount(int n);
 
  protected:
@@ -159,9 +178,41 @@ class TEngineDataObjectList : public TEngineDataObject {
   void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
   void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value, TVarType representation) override;
 
+  TObjectListCore<TObject>& Core() { return FList; }
+  const TObjectListCore<TObject>& Core() const { return FList; }
+
  private:
-  TObjectListCore<TEngineDataObject> FList;
+  TList& Self() { return static_cast<TList&>(*this); }
+  void WriteCount(int index, TAccessStatus& status, const TVariant& value, TVarType representation);
+  std::string ItemTypeName() const;
+
+  TObjectListCore<TObject> FList;
 };
+
+// A data object that owns an ordered list of child data objects with a
+// current item, such as the points of a profile. Items are reached through
+// the list's VarNums with the item's position as the index.
+class TEngineDataObjectList : public TObjectListOf<TEngineDataObject, TEngineDataObjectList> {
+ public:
+  using TObjectListOf::TObjectListOf;
+
+  virtual bool CopyOnInsert() const { return true; }
+  virtual void DeleteItem(int position);
+
+ private:
+  // Where this list differs (see TObjectListOf): a count is read from any
+  // representation, no item is refused and no change is announced.
+  friend class TObjectListOf<TEngineDataObject, TEngineDataObjectList>;
+  static constexpr bool ItemsByIndex = true;
+  static constexpr bool AnyNumberCounts = true;
+  static constexpr bool AnnouncesCountChanges = false;
+  bool RefusesToDelete(int /*position*/, TAccessStatus& /*status*/) const { return false; }
+  // The item of a name as text, else of a position as any number; a
+  // position outside the list leaves no item current.
+  void ChooseCurrentItem(TAccessStatus& status, const TVariant& value, TVarType representation);
+};
+
+extern template class TObjectListOf<TEngineDataObject, TEngineDataObjectList>;
 
 // A named, listed object of the model, such as a stiffener material.
 class TModelObject : public TEngineDataObject {
@@ -219,51 +270,41 @@ class TModelObject : public TEngineDataObject {
 
 // A named list of model objects with a current item, such as the materials.
 // Item 1001 reaches the item at the index; other items reach the current one.
-class TModelObjectList : public TModelObject {
+class TModelObjectList : public TObjectListOf<TModelObject, TModelObjectList> {
  public:
-  using TItemFactory = TObjectListCore<TModelObject>::TItemFactory;
-  TModelObjectList(TNamedObject* owner, TItemFactory itemClass, bool ownsItems = true);
-  ~TModelObjectList() override;
+  using TObjectListOf::TObjectListOf;
 
-  int Count() const { return FList.Count(); }
-  TModelObject* Item(int i) const { return FList.Item(i); }
-  int IndexOf(const TModelObject* item) const { return FList.IndexOf(item); }
-  TModelObject* CurrentItem() const { return FList.Current(); }
-  void SetCurrentItem(TModelObject* item) { FList.SetCurrent(item); }
-  TModelObject* FindByName(const std::string& name) const { return FList.FindByName(name); }
-  void FillListControl(IListTarget& list, const TModelObject* selected) const { FList.FillListControl(list, selected); }
   // The item a list control's selection names, when it is one of this list's.
-  TModelObject* SelectedItem(const TVariant& value) const { return FList.SelectedItem(value); }
+  TModelObject* SelectedItem(const TVariant& value) const { return Core().SelectedItem(value); }
 
   bool CanDelete() const override { return false; }
   virtual bool CopyOnInsert() const { return false; }
-  virtual void InsertItem(int position);
   // Deletes the item unless it cannot be deleted; true when it went.
   virtual bool DeleteItem(int position);
-  // Raises EModelObjectListError when items in use keep the count above n.
-  void SetCount(int n);
   // Called by an item that is being destroyed.
-  void Forget(const TModelObject* item) { FList.Forget(item); }
+  void Forget(const TModelObject* item) { Core().Forget(item); }
 
   void WriteData(ITaggedFile& file) override;
   void BeforeWrite() override;
   void ResolveNames() override;
   void AfterRead(bool olderFormat) override;
 
- protected:
-  void Redirect(TDataObject*& target, int& varNum, int& index) override;
-  void PrepareAccess(int varNum) override;
-  void GetItem(int varNum, int index, TAccessStatus& status, TVariant& value, TVarType representation) override;
-  void SetItem(int varNum, int index, TAccessStatus& status, const TVariant& value, TVarType representation) override;
-
- public:
   // Frees every item, from the last to the first.
-  void DestroyItems() { FList.DestroyAll(); }
+  void DestroyItems() { Core().DestroyAll(); }
 
  private:
-  std::string ItemTypeName() const;
-  TObjectListCore<TModelObject> FList;
+  // Where this list differs (see TObjectListOf): a count only as a number,
+  // items in use are not deleted, and a written count is announced.
+  friend class TObjectListOf<TModelObject, TModelObjectList>;
+  static constexpr bool ItemsByIndex = false;
+  static constexpr bool AnyNumberCounts = false;
+  static constexpr bool AnnouncesCountChanges = true;
+  bool RefusesToDelete(int position, TAccessStatus& status) const;
+  // The item at a position as vtCard or vtLong, which must be in the list.
+  void ChooseCurrentItem(TAccessStatus& status, const TVariant& value, TVarType representation);
 };
+
+extern template class TObjectListOf<TModelObject, TModelObjectList>;
 
 // The root of a model: its units, its names, the model-wide state and the
 // notifications to the one receiver.

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "ShellTestSupport.h"
+#include "KitTestSupport.h"
 #include "desktop/kit/Registry.h"
 #include "shell/Preferences.h"
 
@@ -11,7 +11,9 @@ namespace {
 
 using namespace umbrinex::testing;
 
-class Settings : public TShellTest {
+// The settings store and the kinds of setting, tried on the kit's settings
+// and on the program's own, which are forgotten between tests as well.
+class Settings : public TSettingsTest<ReleasePreferences> {
  protected:
   // What the settings file holds now, read as another program would.
   static QVariant Stored(const std::string& path)
