@@ -83,7 +83,9 @@ TEST_F(StartUp, SaysWhatIsWrongWithACommandLineFileAndKeepsTheDefaultDesign)
     const std::string errors = ::testing::internal::GetCapturedStderr();
     ASSERT_EQ(Messages.Texts().size(), 1u) << name;
     const std::string shown = Messages.Texts()[0];
-    if (!message.empty()) EXPECT_EQ(shown, "ERROR.  " + message) << name;
+    if (!message.empty()) {
+      EXPECT_EQ(shown, "ERROR.  " + message) << name;
+    }
     EXPECT_EQ(shown.rfind("ERROR.  File Error: ", 0), 0u) << shown;
     EXPECT_NE(shown.find(FileNameForMessage(name)), std::string::npos) << "names the file: " << shown;
     EXPECT_EQ(errors, shown.substr(8) + "\n") << "the same words on standard error";
