@@ -30,26 +30,27 @@ class TFormText {
   // The lines of every pass, each pass ended by an empty line.
   void Write(std::vector<std::string>& lines);
 
-  // For one pass (state -1 for a form written once): the controls in
-  // output order with their places, in pixels from the top left.
-  struct TItem {
-    int Control;
-    int X, Y;
-    bool Expanded = false;
-  };
-  std::vector<TItem> Layout(int state);
-  // Whether a control takes part in the pass laid out last.
-  bool Included(int control) const;
-  // The text a control shows, without accelerator marks.
-  std::string ControlText(int control) const;
-  // Place of a control on the form and its size, in pixels.
+  // Place of a control on the form and its size, in pixels, as the form
+  // made in the reference font has them.
   int Left(int control) const;
   int Top(int control) const;
   int Width(int control) const;
   int Height(int control) const;
 
  private:
+  // A control in output order with its place, in pixels from the top left.
+  struct TItem {
+    int Control;
+    int X, Y;
+    bool Expanded = false;
+  };
   using TItems = std::vector<TItem>;
+  // For one pass (state -1 for a form written once).
+  TItems Layout(int state);
+  // Whether a control takes part in the pass laid out last.
+  bool Included(int control) const;
+  // The text a control shows, without accelerator marks.
+  std::string ControlText(int control) const;
   const TControlDescription& Control(int i) const { return FForm[i]; }
   TGridCore* Grid(int i) const { return FGrids[static_cast<std::size_t>(i)].get(); }
   bool Shows(int i) const;

@@ -17,16 +17,6 @@ namespace umbrinex {
 
 namespace {
 
-bool outputActive = false;
-
-class TOutputFlag {
- public:
-  TOutputFlag() { outputActive = true; }
-  ~TOutputFlag() { outputActive = false; }
-  TOutputFlag(const TOutputFlag&) = delete;
-  TOutputFlag& operator=(const TOutputFlag&) = delete;
-};
-
 // The form's output, ended also when a pass fails.
 class TOutputRun {
  public:
@@ -41,12 +31,9 @@ class TOutputRun {
 
 }  // namespace
 
-bool DataOutputActive() { return outputActive; }
-
 void ForEachOutputForm(const TDataOutputSource& source, const std::function<void(TTessanDataForm&)>& beginForm,
                        const std::function<void(TTessanDataForm&)>& pass)
 {
-  TOutputFlag flag;
   for (TModelObject* object : source.Objects) {
     std::unique_ptr<TTessanDataForm> form = source.MakeForm(*object);
     if (!form || !form->CanOutput()) continue;

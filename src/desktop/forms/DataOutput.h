@@ -31,8 +31,6 @@ struct TDataOutputSource {
 void ForEachOutputForm(const TDataOutputSource& source,
                        const std::function<void(TTessanDataForm&)>& beginForm,
                        const std::function<void(TTessanDataForm&)>& pass);
-// True while a print runs.
-bool DataOutputActive();
 
 class TPrintData {
  public:
