@@ -46,7 +46,9 @@ TEST(DataFormDescriptions, LabelsCountersAndContainersNameControlsThatExist)
     for (int i = 0; i < count; ++i) {
       const TControlDescription& control = form[i];
       const std::string where = form.Caption + ", control " + std::to_string(i);
-      if (!control.Name.empty()) EXPECT_TRUE(names.insert(control.Name).second) << where << " " << control.Name;
+      if (!control.Name.empty()) {
+        EXPECT_TRUE(names.insert(control.Name).second) << where << " " << control.Name;
+      }
       // A container is made before what it holds.
       if (control.Parent >= 0) {
         ASSERT_LT(control.Parent, i) << where;
@@ -62,8 +64,9 @@ TEST(DataFormDescriptions, LabelsCountersAndContainersNameControlsThatExist)
         EXPECT_EQ(control.Kind, TControlKind::Grid) << where;
       }
       // A label that is written out names the field it belongs to.
-      if (control.Kind == TControlKind::Label && !control.NeverOutput && !control.FirstStateOnly)
+      if (control.Kind == TControlKind::Label && !control.NeverOutput && !control.FirstStateOnly) {
         EXPECT_GE(control.Buddy, 0) << where << " " << control.Caption;
+      }
     }
   }
 }
@@ -87,8 +90,9 @@ TEST(DataFormDescriptions, EveryControlLiesInsideItsContainerOrItsForm)
     // right of every control beside them.
     const int buttonsBottom = form.ButtonsTop + 2 * 40 + 25;
     for (const TControlDescription& control : form.Controls)
-      if (control.Parent < 0 && control.Width >= 0 && control.Top < buttonsBottom)
+      if (control.Parent < 0 && control.Width >= 0 && control.Top < buttonsBottom) {
         EXPECT_LE(control.Left + control.Width, form.ButtonsLeft) << form.Caption;
+      }
   }
 }
 
