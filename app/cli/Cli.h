@@ -12,8 +12,10 @@
 #include <nlohmann/json.hpp>
 
 #include "bend/ConvergedResults.h"
+#include "bend/Sizing.h"
 #include "framework/data/DataTypes.h"
 #include "framework/data/Dimension.h"
+#include "numerics/Errors.h"
 
 namespace umbrinex {
 
@@ -43,6 +45,24 @@ struct TReportChoice {
   bool Any() const { return Key || LoadCase > 0 || DesignChart || PerformanceChart; }
 };
 
+// A usage error found after parsing, such as a load case the design lacks.
+class EUsageError : public EUmbrinexError {
+ public:
+  using EUmbrinexError::EUmbrinexError;
+};
+
+// --size as typed: the variables ("length,root-diameter"), their bounds
+// ("length=1:6,root-diameter=0.2:"), the target, the strain limit, the
+// objective ("volume" or "length") and --moulds.
+struct TSizingWords {
+  std::string Vary;
+  std::string Bounds;
+  double Target = 1.0;
+  std::optional<double> MaxStrain;
+  std::string Objective = "volume";
+  bool Moulds = false;
+};
+
 struct TCliOptions {
   std::string Design;
   std::vector<std::string> Settings;
@@ -58,7 +78,20 @@ struct TCliOptions {
   int Threads = 0;  // of the long calculations; 0 for the default
   // The text export of the data forms, to this file or "-".
   std::string ExportDataFile;
+  // --size, and its request; the sized design goes to GraphFile (--out).
+  bool Size = false;
+  TSizingWords Sizing;
 };
+
+// ---- sizing the stiffener ----
+
+// The request the words make; an unknown variable, a bound of a variable
+// --vary leaves out, a bound that is not NAME=LOWER:UPPER or an unknown
+// objective is a usage error.
+TSizingRequest SizingRequestFrom(const TSizingWords& words);
+// The "sizing" object of the JSON, and the before/after table.
+nlohmann::ordered_json SizingJson(const TSizingRequest& request, const TSizingResult& result);
+std::string SizingText(TBend& bend, const TSizingRequest& request, const TSizingResult& result);
 
 // ---- entering item values ----
 

@@ -51,12 +51,6 @@ void CheckInterrupted()
   if (interrupted) throw ESilentAbort();
 }
 
-// A usage error found after parsing, such as a load case the design lacks.
-class EUsageError : public EUmbrinexError {
- public:
-  using EUmbrinexError::EUmbrinexError;
-};
-
 bool EndsWith(const std::string& text, const char* ending)
 {
   const std::string_view end(ending);
@@ -279,6 +273,35 @@ void Run(const TCliOptions& options, std::ostream& out)
   CheckInterrupted();
 }
 
+// --size: sizes the stiffener of the design (after the --set steps), prints
+// the table or the JSON and saves the sized design to --out; the design is
+// never changed when nothing fits.
+int RunSizing(const TCliOptions& options, std::ostream& out, std::ostream& err)
+{
+  const TSizingRequest request = SizingRequestFrom(options.Sizing);
+  if (!options.GraphFile.empty()) CheckWritableTarget(options.GraphFile);
+  SetCalculationThreads(options.Threads);
+  std::unique_ptr<TBend> bend = New<TBend>();
+  if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
+  ApplySettings(*bend, options.Settings);
+  const TSizingRequest complete = CompleteSizingRequest(*bend, request);
+  const TSizingResult result = SizeStiffener(*bend, complete, [](int) { CheckInterrupted(); });
+  if (options.Json)
+    out << JsonText({{"sizing", SizingJson(complete, result)}}) << '\n';
+  else
+    out << SizingText(*bend, complete, result);
+  if (!result.Sized) {
+    out.flush();
+    err << VisibleText(result.Message, true) << '\n';
+    return ExitFailed;
+  }
+  if (!options.GraphFile.empty()) {
+    ApplySizing(*bend, complete, result.After);
+    SaveToFile(*bend, options.GraphFile, TFileNaming::Exact);
+  }
+  return ExitOk;
+}
+
 std::string CheckLoadCaseNumber(const std::string& text)
 {
   int number = 0;
@@ -327,6 +350,7 @@ int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
       err << VisibleText(warning, true) << '\n';
   try {
     if (!options.ExportDataFile.empty()) return ExportData(options, out, err);
+    if (options.Size) return RunSizing(options, out, err);
     Run(options, out);
     return ExitOk;
   } catch (const ESilentAbort&) {
@@ -341,6 +365,44 @@ int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
     err << VisibleText(e.what(), true) << '\n';
     return ExitFailed;
   }
+}
+
+// The options of --size; it runs alone, with --set, --threads, --json and
+// --out.
+void AddSizingOptions(CLI::App& app, TCliOptions& options)
+{
+  auto* size = app.add_flag("--size", options.Size,
+                            "Sizes the stiffener: the least volume (or length) within the bounds of the --vary "
+                            "variables that keeps every included load case and state at MBR/ABR of at least "
+                            "--target; with --out, saves the sized design there");
+  app.add_option("--vary", options.Sizing.Vary,
+                 "The variables of --size, comma-separated: length, root-diameter, tip-diameter, shape-power "
+                 "(stiffness power law), length-scale, diameter-scale (user-defined profile); default length and "
+                 "root diameter, or both scales")
+      ->type_name("NAMES")
+      ->needs(size);
+  app.add_option("--bounds", options.Sizing.Bounds,
+                 "Bounds of the variables in the design's units, for example length=1:6,root-diameter=0.2:0.6; "
+                 "a side left empty keeps its default (half and three times the value as it is)")
+      ->type_name("NAME=LOWER:UPPER,...")
+      ->needs(size);
+  app.add_option("--target", options.Sizing.Target, "The smallest MBR/ABR allowed (default 1.0)")
+      ->type_name("RATIO")
+      ->needs(size);
+  app.add_option_function<double>(
+         "--max-strain", [&options](double limit) { options.Sizing.MaxStrain = limit; },
+         "The largest outer-fibre polymer strain allowed")
+      ->type_name("STRAIN")
+      ->needs(size);
+  app.add_option("--objective", options.Sizing.Objective, "What --size makes least: volume (default) or length")
+      ->type_name("volume|length")
+      ->needs(size);
+  app.add_flag("--moulds", options.Sizing.Moulds,
+               "Also rounds the sized diameters up to the mould diameters and checks the rounded design")
+      ->needs(size);
+  for (const char* other : {"--items", "--key", "--load-case", "--design-chart", "--performance-chart", "--accuracy",
+                            "--converged", "--report", "--save", "--graph", "--export-data"})
+    size->excludes(other);
 }
 
 std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptions& options, std::ostream& out,
@@ -394,7 +456,8 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptio
                      "\"Curvature Chart\", \"Strain Chart\", \"Deflected Shape\"")
           ->type_name("NAME")
           ->check(CheckGraphNameGiven);
-  auto* outFile = app.add_option("--out", options.GraphFile, "The file the --graph is rendered into")
+  auto* outFile = app.add_option("--out", options.GraphFile,
+                                 "The file the --graph is rendered into, or the design --size sizes is saved to")
                       ->type_name("FILE")
                       ->check(CheckFileNameGiven);
   auto* colour = app.add_flag("--colour", options.Colour,
@@ -408,10 +471,12 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptio
                             "--accuracy", "--converged", "--json", "--report", "--save", "--graph"})
     exportData->excludes(other);
   graph->needs(outFile);
-  outFile->needs(graph);
   colour->needs(graph);
+  AddSizingOptions(app, options);
   try {
     app.parse(argc, argv);
+    if (outFile->count() > 0 && options.Graph.empty() && !options.Size)
+      throw CLI::RequiresError("--out", "--graph or --size");
   } catch (const CLI::ParseError& e) {
     // The parser quotes the arguments it refuses as they were typed.
     std::ostringstream parserOut, parserErr;
