@@ -50,8 +50,11 @@ TJson KeyEvent(const TKeyResults& results, const TKeyEvent& event)
 TJson KeyResultsJson(TKeyResults& results)
 {
   results.EnsureCalculated();
+  // The volume the key results report prints, of the stiffener at the
+  // design's stations.
   return {{"max_root_moment", KeyEvent(results, results.FMaxRootMomentEvent)},
-          {"max_root_shear", KeyEvent(results, results.FMaxRootShearEvent)}};
+          {"max_root_shear", KeyEvent(results, results.FMaxRootShearEvent)},
+          {"volume", Number(results.Owner().LoadCaseResults().Solution(0).Volume())}};
 }
 
 template <typename TValueOf>
