@@ -122,6 +122,65 @@ void TPyDesign::Save(const std::string& fileName)
   FFileName = std::filesystem::absolute(fileName).string();
 }
 
+namespace {
+
+// The variables as a list of names or one comma-separated string.
+std::string VaryWords(const py::object& vary)
+{
+  if (vary.is_none()) return {};
+  if (py::isinstance<py::str>(vary)) return vary.cast<std::string>();
+  std::string words;
+  for (const py::handle name : vary) {
+    if (!words.empty()) words += ',';
+    words += py::str(name).cast<std::string>();
+  }
+  return words;
+}
+
+// The bounds as a dict of name to (lower, upper), either of them None.
+std::string BoundsWords(const py::object& bounds)
+{
+  if (bounds.is_none()) return {};
+  std::string words;
+  const auto side = [](const py::handle value) {
+    return value.is_none() ? std::string() : TypedText(value);
+  };
+  for (const auto& [name, range] : bounds.cast<py::dict>()) {
+    const py::tuple pair = py::reinterpret_borrow<py::object>(range).cast<py::tuple>();
+    if (pair.size() != 2) throw py::value_error("a bound is a pair (lower, upper)");
+    if (!words.empty()) words += ',';
+    words += py::str(name).cast<std::string>();
+    words += '=';
+    words += side(pair[0]);
+    words += ':';
+    words += side(pair[1]);
+  }
+  return words;
+}
+
+}  // namespace
+
+py::tuple TPyDesign::Size(const py::object& vary, const py::object& bounds, double target,
+                          std::optional<double> maxStrain, const std::string& objective, bool moulds)
+{
+  TSizingWords words{VaryWords(vary), BoundsWords(bounds), target, maxStrain, objective, moulds};
+  TSizingRequest request;
+  try {
+    request = CompleteSizingRequest(*FBend, SizingRequestFrom(words));
+  } catch (const EUmbrinexError& e) {
+    throw py::value_error(e.what());
+  }
+  // Ctrl+C stops the search where the solutions look for Cancel, leaving
+  // the design as it was.
+  const TSizingResult result = WithMessages([&] { return SizeStiffener(*FBend, request); });
+  const py::object report = ToPython(SizingJson(request, result));
+  if (!result.Sized) return py::make_tuple(py::none(), report);
+  auto sized = std::make_unique<TPyDesign>();
+  LoadFromMemory(sized->Bend(), SaveToMemory(*FBend), DataFileClass);
+  ApplySizing(sized->Bend(), request, result.After);
+  return py::make_tuple(py::cast(std::move(sized)), report);
+}
+
 std::string TPyDesign::ExportData() const
 {
   return DesignDataText(*FBend, DataReportTitle(FFileName));

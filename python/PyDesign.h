@@ -33,6 +33,11 @@ class TPyDesign {
   // `umbrinex-cli --export-data FILE` writes for the design's file (or for
   // the default design), under the same title.
   std::string ExportData() const;
+  // Sizes the stiffener as `umbrinex-cli --size` does: the sized design (a
+  // new Design; None when nothing fits) and the "sizing" object of the
+  // JSON as a dict. This design is left as it was.
+  pybind11::tuple Size(const pybind11::object& vary, const pybind11::object& bounds, double target,
+                       std::optional<double> maxStrain, const std::string& objective, bool moulds);
 
   // The results as `umbrinex-cli --json` prints them for the same choice;
   // each function below is one section of them, so a new section of the

@@ -95,6 +95,13 @@ PYBIND11_MODULE(umbrinex, m)
       .def("set", &TPyDesign::Set, py::arg("varnum"), py::arg("value"), py::arg("row") = py::none(),
            "Enters a value (str, int, float or bool) as `umbrinex-cli --set` does; raises ValueError with the "
            "program's message when the value is refused.")
+      .def("size", &TPyDesign::Size, py::arg("vary") = py::none(), py::arg("bounds") = py::none(),
+           py::arg("target") = 1.0, py::arg("max_strain") = py::none(), py::arg("objective") = "volume",
+           py::arg("moulds") = false,
+           "Sizes the stiffener as `umbrinex-cli --size` does: vary names the variables (length, root-diameter, "
+           "tip-diameter, shape-power, length-scale, diameter-scale), bounds maps a name to (lower, upper) in the "
+           "design's units. Returns (the sized Design, or None when nothing fits, and the report as a dict: the "
+           "`sizing` object of --json). This design is left as it was.")
       .def("export_data", &TPyDesign::ExportData,
            "The design's data as the data forms show it, the text `umbrinex-cli --export-data FILE` writes: a "
            "title line naming the design's file, then every form of the data tree.")

@@ -146,6 +146,16 @@ class TDesignSnapshot {
 
 }  // namespace
 
+std::vector<std::uint8_t> SaveToMemory(TBend& bend)
+{
+  TMemoryStream stream;
+  auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);
+  file->OpenStream(stream, DataFileClass);
+  WriteDesign(bend, *file);
+  file->Close();
+  return stream.TakeBytes();
+}
+
 std::string SaveToFile(TBend& bend, const std::string& fileName, TFileNaming naming)
 {
   auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);

@@ -17,6 +17,10 @@ class TBend;
 // failed save leaves any file of that name as it was.
 std::string SaveToFile(TBend& bend, const std::string& fileName, TFileNaming naming = TFileNaming::AddExtension);
 
+// The bytes a save would write, held in memory; the design keeps its file
+// name and its modified mark.
+std::vector<std::uint8_t> SaveToMemory(TBend& bend);
+
 // Opens a design of the given class; returns the full name read. A failed
 // open raises the file error and leaves the design that was open before.
 std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileClass& fileClass);

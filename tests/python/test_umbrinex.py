@@ -142,6 +142,38 @@ class ItemsLikeTheBatchProgram(unittest.TestCase):
             design.get(21061, row=0)
 
 
+class Sizing(unittest.TestCase):
+    def test_the_sizing_is_the_batch_programs_and_leaves_the_design(self):
+        design = umbrinex.Design()
+        before = design.items()
+        sized, report = design.size(vary=["length", "root-diameter"],
+                                    bounds={"length": (1, 6), "root-diameter": (0.2, None)})
+        expected = cli_json("--size", "--vary", "length,root-diameter",
+                            "--bounds", "length=1:6,root-diameter=0.2:")["sizing"]
+        for key in ("seconds",):
+            report.pop(key)
+            expected.pop(key)
+        self.assertEqual(report, expected)
+        self.assertEqual(design.items(), before)
+        self.assertEqual(sized.get(21021), report["variables"][0]["after"])
+        check = sized.design_check()
+        self.assertEqual(check["verdict"], "PASS")
+        self.assertGreaterEqual(check["governing"]["ratio"], 1.0)
+        self.assertLessEqual(check["governing"]["ratio"], 1.005)
+        self.assertEqual(sized.key_results()["volume"], report["volume"]["after"])
+
+    def test_nothing_that_fits_gives_no_design_and_bad_words_raise(self):
+        design = umbrinex.Design()
+        sized, report = design.size(bounds={"length": (1, 1.5), "root-diameter": (0.2, 0.25)})
+        self.assertIsNone(sized)
+        self.assertEqual(report["status"], "infeasible")
+        self.assertTrue(report["message"].startswith("No stiffener within the bounds keeps every load case"))
+        for words in ({"vary": "lenth"}, {"bounds": {"length": (6, 1)}}, {"objective": "weight"},
+                      {"bounds": {"length": (1,)}}, {"vary": "length-scale"}):
+            with self.assertRaises(ValueError, msg=str(words)):
+                design.size(**words)
+
+
 class FilesAndErrors(unittest.TestCase):
     def test_a_saved_design_opens_with_its_changes(self):
         design = umbrinex.Design()
