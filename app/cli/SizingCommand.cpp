@@ -179,8 +179,9 @@ std::string SizingText(TBend& bend, const TSizingRequest& request, const TSizing
     for (std::size_t i = 0; i < result.Rounded->Values.size(); ++i)
       out << (i ? ", " : " ") << SizingVariableName(result.Variables[i].Variable) << " "
           << Fixed(result.Rounded->Values[i], 4);
-    out << "\n  volume " << Fixed(result.Rounded->Volume, 6) << ", governing MBR/ABR " << Governing(*result.Rounded)
-        << '\n';
+    out << "\n  volume " << Fixed(result.Rounded->Volume, 6) << ", governing MBR/ABR " << Governing(*result.Rounded);
+    if (!result.Rounded->Solved || result.Rounded->Ratio < request.Target) out << ": below the target";
+    out << '\n';
   }
   out << "\nEvaluations: " << result.Evaluations << ", time: " << Fixed(result.Seconds, 3) << " s\n";
   return out.str();

@@ -162,6 +162,19 @@ class Sizing(unittest.TestCase):
         self.assertLessEqual(check["governing"]["ratio"], 1.005)
         self.assertEqual(sized.key_results()["volume"], report["volume"]["after"])
 
+    def test_the_example_script_sizes_for_each_margin(self):
+        script = os.path.join(EXAMPLES, "size_for_margin.py")
+        with tempfile.TemporaryDirectory() as folder:
+            prefix = os.path.join(folder, "sized")
+            run = subprocess.run([sys.executable, script, "--margins", "1.0,1.1", "--save", prefix],
+                                 capture_output=True, text=True, check=True)
+            rows = [line.split() for line in run.stdout.splitlines()[1:]]
+            self.assertEqual([row[:2] for row in rows], [["1.000", "sized"], ["1.100", "sized"]])
+            self.assertLess(float(rows[0][2]), float(rows[1][2]))
+            for margin in ("1", "1.1"):
+                check = umbrinex.open(f"{prefix}-{margin}.mxd").design_check()
+                self.assertGreaterEqual(check["governing"]["ratio"], float(margin))
+
     def test_nothing_that_fits_gives_no_design_and_bad_words_raise(self):
         design = umbrinex.Design()
         sized, report = design.size(bounds={"length": (1, 1.5), "root-diameter": (0.2, 0.25)})
