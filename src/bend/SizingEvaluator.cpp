@@ -117,9 +117,16 @@ void TSizingEvaluator::Solve(TSizingPoint& point)
 
 TSizingPoint TSizingEvaluator::Evaluate(const std::vector<double>& values)
 {
-  ++FEvaluations;
   TSizingPoint point;
-  point.Values = values;
+  Evaluate(values, point);
+  return point;
+}
+
+void TSizingEvaluator::Evaluate(const std::vector<double>& values, TSizingPoint& point)
+{
+  ++FEvaluations;
+  point.Values.assign(values.begin(), values.end());
+  point.Error.clear();
   try {
     Set(values);
     Solve(point);
@@ -127,11 +134,11 @@ TSizingPoint TSizingEvaluator::Evaluate(const std::vector<double>& values)
     throw;
   } catch (const std::exception& e) {
     // A shape the model refuses or cannot solve passes nothing.
-    point = TSizingPoint{};
-    point.Values = values;
+    point.Solved = false;
+    point.Ratio = point.Volume = point.Length = point.MaxStrain = 0.0;
+    point.LoadCase = point.State = 0;
     point.Error = e.what();
   }
-  return point;
 }
 
 void TSizingEvaluator::Restore()

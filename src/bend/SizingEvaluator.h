@@ -24,6 +24,8 @@ class TSizingEvaluator {
   // The variables' values in the design as it was.
   const std::vector<double>& Start() const { return FStart; }
   TSizingPoint Evaluate(const std::vector<double>& values);
+  // The same into a point of the same variables, which keeps its room.
+  void Evaluate(const std::vector<double>& values, TSizingPoint& point);
   int Evaluations() const { return FEvaluations; }
   // The design's values, and its modified mark, as they were.
   void Restore();

@@ -78,7 +78,8 @@ class TSearch {
   const TSizingPoint& At(const std::vector<double>& unit)
   {
     if (FPoll) FPoll(FEvaluator.Evaluations());
-    FLast = FEvaluator.Evaluate(Values(unit));
+    FValues = Values(unit);
+    FEvaluator.Evaluate(FValues, FLast);
     FLastUnit = unit;
     if (Passes(FLast) && (!FBest || Objective(FLast) < Objective(*FBest))) {
       FBest = FLast;
@@ -214,6 +215,7 @@ class TSearch {
   std::vector<double> FLower, FUpper;
   double FReference = 1.0;
   TSizingPoint FLast;
+  std::vector<double> FValues;
   std::vector<double> FLastUnit;
   std::optional<TSizingPoint> FBest, FClosest;
   std::vector<double> FBestUnit, FOptimum;

@@ -12,6 +12,7 @@
 #include "bend/Bend.h"
 #include "bend/DesignChartResults.h"
 #include "bend/LoadCaseResults.h"
+#include "bend/SizingEvaluator.h"
 #include "numerics/ParallelFor.h"
 #include "numerics/ReservedDoubles.h"
 
@@ -74,6 +75,25 @@ TEST(NoAllocation, AThreadedChartAllocatesPerCalculationNotPerSolve)
   SetCalculationThreads(0);
   const int solves = (1 + 5 * 20) * 5 * 2;
   EXPECT_LT(allocations, solves / 4);
+}
+
+// A sizing evaluation solves every included case and state of a new shape
+// on solutions kept for the search: once they have their room, it
+// allocates nothing.
+TEST(NoAllocation, ASizingEvaluationAllocatesNothingOnceItsSolutionsHaveTheirRoom)
+{
+  auto bend = New<TBend>();
+  TSizingRequest request;
+  request.Variables = {{TSizingVariable::Length, 1.0, 6.0}, {TSizingVariable::RootDiameter, 0.2, 0.6}};
+  TSizingEvaluator evaluator(*bend, request);
+  TSizingPoint point;
+  const std::vector<double> longest = {3.0, 0.3}, shorter = {2.5, 0.28};
+  evaluator.Evaluate(longest, point);
+  ASSERT_TRUE(point.Solved) << point.Error;
+  EXPECT_EQ(AllocationsDuring([&] { evaluator.Evaluate(shorter, point); }), 0);
+  EXPECT_TRUE(point.Solved);
+  EXPECT_NE(point.Ratio, 0.0);
+  evaluator.Restore();
 }
 
 }  // namespace
