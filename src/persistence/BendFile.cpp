@@ -217,6 +217,16 @@ std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileCl
   return fullName;
 }
 
+std::vector<std::uint8_t> SaveToMemory(TBend& bend)
+{
+  TMemoryStream stream;
+  auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);
+  file->OpenStream(stream, DataFileClass);
+  WriteDesign(bend, *file);
+  file->Close();
+  return stream.TakeBytes();
+}
+
 void LoadFromMemory(TBend& bend, const std::vector<std::uint8_t>& bytes, const TFileClass& fileClass)
 {
   TMemoryStream stream(bytes);
