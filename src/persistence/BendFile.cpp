@@ -146,16 +146,6 @@ class TDesignSnapshot {
 
 }  // namespace
 
-std::vector<std::uint8_t> SaveToMemory(TBend& bend)
-{
-  TMemoryStream stream;
-  auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);
-  file->OpenStream(stream, DataFileClass);
-  WriteDesign(bend, *file);
-  file->Close();
-  return stream.TakeBytes();
-}
-
 std::string SaveToFile(TBend& bend, const std::string& fileName, TFileNaming naming)
 {
   auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);
@@ -225,6 +215,16 @@ std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileCl
   ReadOpenedFile(bend, *file, IsOlderClass(fileClass), error ? 1 : size);
   bend.SetFileName(fullName);
   return fullName;
+}
+
+std::vector<std::uint8_t> SaveToMemory(TBend& bend)
+{
+  TMemoryStream stream;
+  auto file = MakeFileObject(bend, TFileMode::Write, DataFileClass, ctSavedDataFile);
+  file->OpenStream(stream, DataFileClass);
+  WriteDesign(bend, *file);
+  file->Close();
+  return stream.TakeBytes();
 }
 
 void LoadFromMemory(TBend& bend, const std::vector<std::uint8_t>& bytes, const TFileClass& fileClass)

@@ -17,13 +17,13 @@ class TBend;
 // failed save leaves any file of that name as it was.
 std::string SaveToFile(TBend& bend, const std::string& fileName, TFileNaming naming = TFileNaming::AddExtension);
 
-// The bytes a save would write, held in memory; the design keeps its file
-// name and its modified mark.
-std::vector<std::uint8_t> SaveToMemory(TBend& bend);
-
 // Opens a design of the given class; returns the full name read. A failed
 // open raises the file error and leaves the design that was open before.
 std::string LoadFromFile(TBend& bend, const std::string& fileName, const TFileClass& fileClass);
+// The bytes SaveToFile would write for the design, kept in memory: for a
+// copy of the design to work on. The design keeps its file name and its
+// modified mark; nothing is said about texts a file cannot hold.
+std::vector<std::uint8_t> SaveToMemory(TBend& bend);
 // The same for a design file held in memory; the design gets no file name.
 void LoadFromMemory(TBend& bend, const std::vector<std::uint8_t>& bytes, const TFileClass& fileClass);
 // Opens a design whose class its header decides: type 0 the previous

@@ -30,6 +30,7 @@
 #include "shell/MainResults.h"
 #include "shell/Preferences.h"
 #include "shell/PreferencesForm.h"
+#include "shell/SizingForm.h"
 #include "shell/WelcomeForm.h"
 
 namespace umbrinex {
@@ -100,8 +101,14 @@ void TMainForm::ModelCreated()
           [this] { Guarded([this] { ShowAccuracy(Model(), this, FResults->OnTableShown); }); });
   connect(acApplyStandardDiameters, &QAction::triggered, this,
           [this] { Guarded([this] { FResults->ApplyStandardDiameters(); }); });
+  connect(acToolsSizeStiffener, &QAction::triggered, this, [this] {
+    Guarded([this] {
+      TSizingForm form(*this);
+      form.ShowModal();
+    });
+  });
   for (QAction* action : {acEditCopy, acResultsKeyValues, acResultsValues, acResultsAddPoints, acResultsAccuracy,
-                          acApplyStandardDiameters})
+                          acApplyStandardDiameters, acToolsSizeStiffener})
     action->setEnabled(true);
   TProgramPreferences& p = Preferences();
   // The graphs read these switches from their own settings, which follow
@@ -186,6 +193,7 @@ void TMainForm::MakeCommands()
   acShowStandardDiameters = PreferenceToggle(QStringLiteral("&Show Standard Diameters"), p.ShowStandardDiameters);
   acApplyStandardDiameters = AddCommand(QStringLiteral("&Apply Standard Diameters"), {});
   acShowLoadCaseLabels = PreferenceToggle(QStringLiteral("Show Load Case &Labels"), p.ShowLoadCaseLabels);
+  acToolsSizeStiffener = AddCommand(QStringLiteral("Si&ze Stiffener..."), {});
 }
 
 void TMainForm::BuildFileMenu()
@@ -219,6 +227,8 @@ void TMainForm::BuildMenus()
   ToolsMenu->addAction(acToolsPreferences);
   ToolsMenu->addSeparator();
   ToolsMenu->addActions({acShowStandardDiameters, acApplyStandardDiameters, acShowLoadCaseLabels});
+  ToolsMenu->addSeparator();
+  ToolsMenu->addAction(acToolsSizeStiffener);
   HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   HelpMenu->addAction(acHelpManual);
   HelpMenu->addSeparator();

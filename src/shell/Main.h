@@ -69,6 +69,7 @@ class TMainForm : public TTessanMainForm {
   QAction* acShowStandardDiameters;
   QAction* acApplyStandardDiameters;
   QAction* acShowLoadCaseLabels;
+  QAction* acToolsSizeStiffener;
 
  protected:
   std::unique_ptr<TModel> CreateModel() override;

@@ -91,6 +91,40 @@ TEST_F(BendFile, EveryItemOfAModifiedDesignSurvivesSaveAndLoad)
   EXPECT_TRUE(messages.Warnings.empty());
 }
 
+TEST_F(BendFile, AMemoryCopyHoldsTheSavedFileAndLeavesTheDesignItsFileAndItsChanges)
+{
+  auto original = ModifiedDesign();
+  const std::string name = SaveToFile(*original, folder.File("kept.mxd"));
+  Set(*original, vnProject, "Riser 8", vtText);
+  ASSERT_TRUE(original->Modified());
+
+  const TBytes copy = SaveToMemory(*original);
+  EXPECT_EQ(original->FileName(), name);
+  EXPECT_TRUE(original->Modified());
+  auto loaded = New<TBend>();
+  LoadFromMemory(*loaded, copy, DataFileClass);
+  EXPECT_TRUE(loaded->FileName().empty());
+  EXPECT_FALSE(loaded->Modified());
+  // The bytes are those of the saved file, and the copy holds every item
+  // (a value converted to the design's units and back may differ in its
+  // last bit).
+  EXPECT_EQ(ReadBytes(SaveToFile(*original, folder.File("saved.mxd"))), copy);
+  const std::vector<std::string> before = AllItems(*original), after = AllItems(*loaded);
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i)
+    if (before[i].rfind("21066:", 0) != 0) {
+      EXPECT_EQ(after[i], before[i]);
+    }
+  EXPECT_TRUE(messages.Warnings.empty());
+
+  // In SI units the copy saves again byte for byte.
+  auto plain = New<TBend>();
+  Set(*plain, vnActiveLength, 2.7);
+  const TBytes plainCopy = SaveToMemory(*plain);
+  LoadFromMemory(*loaded, plainCopy, DataFileClass);
+  EXPECT_EQ(SaveToMemory(*loaded), plainCopy);
+}
+
 TEST_F(BendFile, TagsFollowTheFixedOrderWithTheNoteOnlyWhenAStateIsExcluded)
 {
   auto bend = New<TBend>();
