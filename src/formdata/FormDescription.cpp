@@ -36,6 +36,20 @@ void TGridDescription::ApplyTo(TGridCore& core) const
   core.EnableInsertDeleteRow = EnableInsertDeleteRow;
 }
 
+TFormDescription TFormDescription::Of(const std::string& caption, int width, int height, int helpContext,
+                                      int buttonsLeft, int buttonsTop, int buttonWidth)
+{
+  TFormDescription form;
+  form.Caption = caption;
+  form.Width = width;
+  form.Height = height;
+  form.HelpContext = helpContext;
+  form.ButtonsLeft = buttonsLeft;
+  form.ButtonsTop = buttonsTop;
+  form.ButtonWidth = buttonWidth;
+  return form;
+}
+
 int TFormDescription::Find(const std::string& name) const
 {
   for (std::size_t i = 0; i < Controls.size(); ++i)
@@ -144,6 +158,14 @@ int TFormDescription::Table(int left, int top, int width, int height, int titleR
   table.Grid.RowsShown = rowsShown;
   table.Grid.ScrollBars = ssVertical;
   return Add(std::move(table));
+}
+
+int TFormDescription::RowTable(int left, int top, int width, int height, int titleRows, int parent)
+{
+  const int grid = Table(left, top, width, height, titleRows, titleRows + 1, parent);
+  GridOf(grid).ScrollBars = ssNone;
+  GridOf(grid).FixedDataRows = 1;
+  return grid;
 }
 
 TColumn& TFormDescription::AddColumn(int grid, int varNum, TVarType type, const char* title1, const char* title2,

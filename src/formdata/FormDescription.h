@@ -98,6 +98,10 @@ struct TFormDescription {
   // Empty for a form written out once.
   TOutputPasses Passes;
 
+  // A form of that caption, size, help topic and place of its buttons.
+  static TFormDescription Of(const std::string& caption, int width, int height, int helpContext, int buttonsLeft,
+                             int buttonsTop, int buttonWidth = 0);
+
   // The index of the control called name; -1 without one.
   int Find(const std::string& name) const;
 
@@ -116,6 +120,9 @@ struct TFormDescription {
   int Counter(int varNum, int left, int top, int width, int height, int parent = -1);
   // A table with title rows, counted by another grid or with fixed rows.
   int Table(int left, int top, int width, int height, int titleRows, int rowsShown, int parent = -1);
+  // A table of one fixed data row under its titles, without bars: values
+  // side by side.
+  int RowTable(int left, int top, int width, int height, int titleRows, int parent = -1);
   // A label and the control it names.
   void Name(int label, int control) { Controls[static_cast<std::size_t>(label)].Buddy = control; }
   TControlDescription& operator[](int i) { return Controls[static_cast<std::size_t>(i)]; }

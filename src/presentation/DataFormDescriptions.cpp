@@ -9,32 +9,9 @@ namespace umbrinex {
 
 namespace {
 
-TFormDescription Form(const char* caption, int width, int height, int helpContext, int buttonsLeft, int buttonsTop,
-                      int buttonWidth = 0)
-{
-  TFormDescription form;
-  form.Caption = caption;
-  form.Width = width;
-  form.Height = height;
-  form.HelpContext = helpContext;
-  form.ButtonsLeft = buttonsLeft;
-  form.ButtonsTop = buttonsTop;
-  form.ButtonWidth = buttonWidth;
-  return form;
-}
-
-// A table of one fixed row without bars: a pair of values side by side.
-int RowTable(TFormDescription& form, int left, int top, int width, int height, int titleRows, int parent = -1)
-{
-  const int grid = form.Table(left, top, width, height, titleRows, titleRows + 1, parent);
-  form.GridOf(grid).ScrollBars = ssNone;
-  form.GridOf(grid).FixedDataRows = 1;
-  return grid;
-}
-
 TFormDescription MakeProjectForm()
 {
-  TFormDescription form = Form("Project Data", 544, 180, hcProjectData, 472, 14, 60);
+  TFormDescription form = TFormDescription::Of("Project Data", 544, 180, hcProjectData, 472, 14, 60);
   const std::pair<const char*, int> fields[] = {
       {"&Project:", vnProject}, {"C&lient:", vnClient}, {"&Designer:", vnDesigner}};
   int top = 16;
@@ -47,7 +24,7 @@ TFormDescription MakeProjectForm()
   }
   // The units are not changed in these forms: the grid stays hidden.
   const int unitsLabel = form.Label("&Units:", 16, 96);
-  const int units = RowTable(form, 64, 96, 385, 35, 1);
+  const int units = form.RowTable(64, 96, 385, 35, 1);
   form.AddColumn(units, 2, vtEnum, "System", "", 12, 12);
   form.AddColumn(units, 3, vtEnum, "Length", "", 8, 10);
   form.AddColumn(units, 5, vtEnum, "Force", "", 8, 10);
@@ -59,9 +36,9 @@ TFormDescription MakeProjectForm()
 
 TFormDescription MakeCableForm()
 {
-  TFormDescription form = Form("Cable Data", 402, 221, hcCableData, 316, 14);
+  TFormDescription form = TFormDescription::Of("Cable Data", 402, 221, hcCableData, 316, 14);
   const int stiffnessLabel = form.Label("Cable bend &stiffness (%FF.LL^2%):", 32, 24);
-  const int stiffness = RowTable(form, 32, 40, 145, 35, 1);
+  const int stiffness = form.RowTable(32, 40, 145, 35, 1);
   form.AddColumn(stiffness, vnCableBendStiffness1, vtReal, "State 1", "", 8, 10, 2);
   form.AddColumn(stiffness, vnCableBendStiffness2, vtReal, "State 2", "", 8, 10, 2);
   form.Name(stiffnessLabel, stiffness);
@@ -74,7 +51,7 @@ TFormDescription MakeCableForm()
 
 TFormDescription MakeStiffenerForm()
 {
-  TFormDescription form = Form("Bend Stiffener Data", 446, 307, hcStiffenerData, 356, 14);
+  TFormDescription form = TFormDescription::Of("Bend Stiffener Data", 446, 307, hcStiffenerData, 356, 14);
   const int definitionLabel = form.Label("&Definition:", 16, 16);
   form.Name(definitionLabel, form.DropDownList(vnStiffenerDefinition, 16, 32, 153, 21));
 
@@ -116,7 +93,7 @@ TFormDescription MakeStiffenerForm()
 
 TFormDescription MakeLoadCasesForm()
 {
-  TFormDescription form = Form("Load Case Data", 463, 273, hcLoadCaseData, 380, 14);
+  TFormDescription form = TFormDescription::Of("Load Case Data", 463, 273, hcLoadCaseData, 380, 14);
   const int abrLabel = form.Label("&Default ABR (%LL%):", 16, 16);
   form.Name(abrLabel, form.Cell(vnAllowableBendRadius, 16, 32, 73, 18));
   const int countLabel = form.Label("Number of &load cases:", 16, 64);
@@ -147,7 +124,7 @@ TFormDescription MakeLoadCasesForm()
 
 TFormDescription MakeDrawingForm()
 {
-  TFormDescription form = Form("Drawing Data", 402, 149, hcDrawingData, 316, 14);
+  TFormDescription form = TFormDescription::Of("Drawing Data", 402, 149, hcDrawingData, 316, 14);
   const int countLabel = form.Label("&Number of Circles: ", 32, 16);
   const int count = form.Counter(vnNumberOfCircles, 139, 13, 53, 18);
   form.Name(countLabel, count);
@@ -165,7 +142,7 @@ TFormDescription MakeDrawingForm()
 
 TFormDescription MakeMouldForm()
 {
-  TFormDescription form = Form("Mould Data", 322, 207, hcMouldData, 228, 14);
+  TFormDescription form = TFormDescription::Of("Mould Data", 322, 207, hcMouldData, 228, 14);
   const int countLabel = form.Label("Number of &Diameters:", 16, 22);
   // Clear of the label's colon in the wider fonts of this desktop.
   const int count = form.Counter(vnNumberOfDiameters, 136, 18, 53, 18);

@@ -114,13 +114,7 @@ int StatePage(TFormDescription& form, int page)
 
 TFormDescription MakeMaterialsForm()
 {
-  TFormDescription form;
-  form.Caption = "Materials Data";
-  form.Width = 472;
-  form.Height = 429;
-  form.HelpContext = hcMaterialsData;
-  form.ButtonsLeft = 388;
-  form.ButtonsTop = 14;
+  TFormDescription form = TFormDescription::Of("Materials Data", 472, 429, hcMaterialsData, 388, 14);
   form.Passes = EveryMaterialAndState;
 
   const int types = form.GroupBox("Materials ", 16, 13, 337, 140);
@@ -165,18 +159,14 @@ void Ranges(TFormDescription& form, int box, const char* caption, int top, std::
             bool showsUnits)
 {
   const int label = showsUnits ? form.Label(caption, 16, top, box) : form.PlainLabel(caption, 16, top, box);
-  const int grid = form.Table(16, top + 16, 201, 52, 2, 3, box);
-  form.GridOf(grid).ScrollBars = ssNone;
-  form.GridOf(grid).FixedDataRows = 1;
+  const int grid = form.RowTable(16, top + 16, 201, 52, 2, box);
   for (const TRangeColumn& c : columns) form.AddColumn(grid, c.VarNum, c.Type, c.Title1, c.Title2, 7, 10, c.Decimals);
   form.Name(label, grid);
 }
 
 int TwoColumns(TFormDescription& form, int top, int stiffener, int cable)
 {
-  const int grid = form.Table(16, top, 129, 35, 1, 2);
-  form.GridOf(grid).ScrollBars = ssNone;
-  form.GridOf(grid).FixedDataRows = 1;
+  const int grid = form.RowTable(16, top, 129, 35, 1);
   form.AddColumn(grid, stiffener, vtReal, "Stiffener", "", 8, 10);
   form.AddColumn(grid, cable, vtReal, "Cable", "", 8, 10);
   return grid;
@@ -184,13 +174,7 @@ int TwoColumns(TFormDescription& form, int top, int stiffener, int cable)
 
 TFormDescription MakeAnalysisForm()
 {
-  TFormDescription form;
-  form.Caption = "Analysis Data";
-  form.Width = 528;
-  form.Height = 401;
-  form.HelpContext = hcAnalysisData;
-  form.ButtonsLeft = 436;
-  form.ButtonsTop = 22;
+  TFormDescription form = TFormDescription::Of("Analysis Data", 528, 401, hcAnalysisData, 436, 22);
 
   const int lengthLabel = form.Label("Ca&ble length to analyse (%LL%):", 16, 16);
   form.Name(lengthLabel, form.Cell(vnCableLength, 16, 32, 65, 18));
