@@ -1,0 +1,51 @@
+#include "persistence/HistoryCsv.h"
+
+#include "bend/Bend.h"
+#include "framework/data/TextUtils.h"
+#include "framework/data/VarList.h"
+#include "framework/data/Variant.h"
+
+namespace umbrinex {
+
+THistoryReader::THistoryReader(std::istream& in, const TBend& bend)
+    : FReader(in),
+      FTension(&TBend::Vars().Find(vnLoadCaseTension)),
+      FAngle(&TBend::Vars().Find(vnLoadCaseAngle))
+{
+  if (!FReader.Next(FRecord)) throw ECsvError("The history holds no table: not even a header naming the columns.");
+  FHeader = ReadCsvHeader(FRecord, FReader.Delimiter(), bend, (1u << ccTension) | (1u << ccAngle) | (1u << ccTime));
+}
+
+double THistoryReader::Number(TCsvColumn column, const TVar* descriptor)
+{
+  const int field = FHeader.Field[column];
+  const std::string_view text = field < FRecord.Count ? std::string_view(FRecord.Field(field)) : std::string_view();
+  double value = 0.0;
+  const TCsvNumberError error = ReadCsvNumber(text, FHeader.Delimiter, value);
+  if (error != TCsvNumberError::None) throw ECsvError(CsvNumberMessage(FRecord.Line, column, text, error));
+  value *= FHeader.Scale[column];
+  if (descriptor != nullptr) {
+    const TAccessStatus status = Validate(*descriptor, TVariant(value), vtReal);
+    if (status.Code != acValid)
+      throw ECsvError(Format("Line %d, %s: %s is refused: %s.", FRecord.Line, CsvColumnName(column),
+                             VisibleText(text.substr(0, 40)).c_str(), status.Text().c_str()));
+  }
+  return value;
+}
+
+void THistoryReader::Read(int rows, THistoryBlock& block)
+{
+  block.Time.clear();
+  block.Tension.clear();
+  block.Angle.clear();
+  block.Line.clear();
+  while (block.Count() < rows && FReader.Next(FRecord)) {
+    if (HasTime()) block.Time.push_back(Number(ccTime, nullptr));
+    block.Tension.push_back(Number(ccTension, FTension));
+    block.Angle.push_back(Number(ccAngle, FAngle));
+    block.Line.push_back(FRecord.Line);
+    ++FRows;
+  }
+}
+
+}  // namespace umbrinex
