@@ -4,6 +4,7 @@
 // program's own reports. Everything but main() lives in this library so
 // that the tests can drive it in-process.
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -63,6 +64,13 @@ struct TSizingWords {
   bool Moulds = false;
 };
 
+// --scan as typed: the history ("-" for standard input) and the state
+// (1-based) when only one is wanted.
+struct TScanWords {
+  std::string History;
+  std::optional<int> State;
+};
+
 struct TCliOptions {
   std::string Design;
   std::vector<std::string> Settings;
@@ -81,6 +89,10 @@ struct TCliOptions {
   // --size, and its request; the sized design goes to GraphFile (--out).
   bool Size = false;
   TSizingWords Sizing;
+  // --load-cases: the design's load cases replaced by a CSV table's.
+  std::string LoadCasesFile;
+  // --scan, and its response file (--out; standard output without).
+  TScanWords Scan;
 };
 
 // ---- sizing the stiffener ----
@@ -92,6 +104,17 @@ TSizingRequest SizingRequestFrom(const TSizingWords& words);
 // The "sizing" object of the JSON, and the before/after table.
 nlohmann::ordered_json SizingJson(const TSizingRequest& request, const TSizingResult& result);
 std::string SizingText(TBend& bend, const TSizingRequest& request, const TSizingResult& result);
+
+// ---- load histories ----
+
+// Scans the history through the design: a row of responses for every row
+// and state, to the response file (replaced only once written) or to out
+// when none is named; progress and refusals go to err. checkCancel raises
+// ESilentAbort to stop: the rows scanned so far are kept and the response
+// ends in a line "# incomplete: ...", as it does after a refused row.
+// Returns the exit status.
+int ScanHistory(TBend& bend, const TScanWords& words, const std::string& responseFile, std::ostream& out,
+                std::ostream& err, const std::function<void()>& checkCancel);
 
 // ---- entering item values ----
 

@@ -30,6 +30,7 @@
 #include "framework/data/TextUtils.h"
 #include "numerics/ParallelFor.h"
 #include "persistence/BendFile.h"
+#include "persistence/LoadCaseCsv.h"
 #include "presentation/Reports.h"
 #include "presentation/SpreadSheet.h"
 #include "presentation/WorkbookFiles.h"
@@ -67,6 +68,18 @@ void ApplySettings(TBend& bend, const std::vector<std::string>& settings)
     const TAccessStatus status = EnterItemText(bend, setting->VarNum, std::max(setting->Row - 1, 0), setting->Text);
     if (status.Code != acOk) throw EUsageError(setting->Item + ": " + status.Text());
   }
+}
+
+// The design a run works on: opened (or the default one), its load cases
+// replaced by --load-cases, then every --set in order.
+std::unique_ptr<TBend> PreparedDesign(const TCliOptions& options)
+{
+  SetCalculationThreads(options.Threads);
+  std::unique_ptr<TBend> bend = New<TBend>();
+  if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
+  if (!options.LoadCasesFile.empty()) ImportLoadCasesCsv(*bend, options.LoadCasesFile);
+  ApplySettings(*bend, options.Settings);
+  return bend;
 }
 
 void CheckLoadCaseExists(const TBend& bend, int loadCase)
@@ -249,17 +262,16 @@ void Run(const TCliOptions& options, std::ostream& out)
   // A file that cannot be written is found before anything is calculated.
   for (const std::string* target : {&options.SaveFile, &options.ReportFile, &options.GraphFile})
     if (!target->empty()) CheckWritableTarget(*target);
-  SetCalculationThreads(options.Threads);
-  std::unique_ptr<TBend> bend = New<TBend>();
-  if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
-  ApplySettings(*bend, options.Settings);
+  std::unique_ptr<TBend> bend = PreparedDesign(options);
   CheckLoadCaseExists(*bend, options.Reports.LoadCase);
-  // The name typed is the file written: no extension is added to it.
+  // The name typed is the file written: no extension is added to it. With
+  // --load-cases and no graph, --out names the design saved.
   if (!options.SaveFile.empty()) SaveToFile(*bend, options.SaveFile, TFileNaming::Exact);
+  if (options.Graph.empty() && !options.GraphFile.empty()) SaveToFile(*bend, options.GraphFile, TFileNaming::Exact);
   if (options.Items && !options.Json) ListItems(*bend, out);
   // The key results are the default output when nothing else is asked for.
-  const bool otherOutput =
-      options.Items || !options.SaveFile.empty() || !options.ReportFile.empty() || !options.Graph.empty();
+  const bool otherOutput = options.Items || !options.SaveFile.empty() || !options.ReportFile.empty() ||
+                           !options.Graph.empty() || !options.GraphFile.empty();
   // With --graph, --load-case only chooses the load case of the graph.
   TCliOptions printed = options;
   if (!options.Graph.empty()) printed.Reports.LoadCase = 0;
@@ -280,10 +292,7 @@ int RunSizing(const TCliOptions& options, std::ostream& out, std::ostream& err)
 {
   const TSizingRequest request = SizingRequestFrom(options.Sizing);
   if (!options.GraphFile.empty()) CheckWritableTarget(options.GraphFile);
-  SetCalculationThreads(options.Threads);
-  std::unique_ptr<TBend> bend = New<TBend>();
-  if (!options.Design.empty()) LoadFromFile(*bend, options.Design);
-  ApplySettings(*bend, options.Settings);
+  std::unique_ptr<TBend> bend = PreparedDesign(options);
   const TSizingRequest complete = CompleteSizingRequest(*bend, request);
   const TSizingResult result = SizeStiffener(*bend, complete, [](int) { CheckInterrupted(); });
   if (options.Json)
@@ -300,6 +309,14 @@ int RunSizing(const TCliOptions& options, std::ostream& out, std::ostream& err)
     SaveToFile(*bend, options.GraphFile, TFileNaming::Exact);
   }
   return ExitOk;
+}
+
+// --scan: the history's response to --out or standard output.
+int RunScan(const TCliOptions& options, std::ostream& out, std::ostream& err)
+{
+  if (!options.GraphFile.empty() && options.GraphFile != "-") CheckWritableTarget(options.GraphFile);
+  std::unique_ptr<TBend> bend = PreparedDesign(options);
+  return ScanHistory(*bend, options.Scan, options.GraphFile, out, err, CheckInterrupted);
 }
 
 std::string CheckLoadCaseNumber(const std::string& text)
@@ -351,6 +368,7 @@ int RunOptions(const TCliOptions& options, std::ostream& out, std::ostream& err)
   try {
     if (!options.ExportDataFile.empty()) return ExportData(options, out, err);
     if (options.Size) return RunSizing(options, out, err);
+    if (!options.Scan.History.empty()) return RunScan(options, out, err);
     Run(options, out);
     return ExitOk;
   } catch (const ESilentAbort&) {
@@ -403,6 +421,33 @@ void AddSizingOptions(CLI::App& app, TCliOptions& options)
   for (const char* other : {"--items", "--key", "--load-case", "--design-chart", "--performance-chart", "--accuracy",
                             "--converged", "--report", "--save", "--graph", "--export-data"})
     size->excludes(other);
+}
+
+// --load-cases and --scan; --scan runs alone, with --load-cases, --set,
+// --threads and --out.
+void AddHistoryOptions(CLI::App& app, TCliOptions& options)
+{
+  app.add_option("--load-cases", options.LoadCasesFile,
+                 "Replaces the design's load cases by those of a CSV table (comma, semicolon or tab separated; a "
+                 "header naming Tension, Angle and optionally ABR, State 1, State 2, with units such as "
+                 "\"Tension (kN)\"); with --out and no --graph, saves the design there")
+      ->type_name("FILE.csv")
+      ->check(CheckFileNameGiven);
+  auto* scan = app.add_option("--scan", options.Scan.History,
+                              "Scans a load history (CSV: time optional, tension, angle; \"-\" for standard input): "
+                              "for every row and state, the root moment and shear, the smallest bend radius with "
+                              "its position, MBR/ABR and the largest strain, as CSV to --out or standard output")
+                   ->type_name("HISTORY.csv")
+                   ->check(CheckFileNameGiven);
+  app.add_option_function<int>(
+         "--state", [&options](int state) { options.Scan.State = state; },
+         "The state --scan solves (default: every state a load case includes)")
+      ->type_name("N")
+      ->check(CLI::Range(1, StateCount))
+      ->needs(scan);
+  for (const char* other : {"--items", "--key", "--load-case", "--design-chart", "--performance-chart", "--accuracy",
+                            "--converged", "--json", "--report", "--save", "--graph", "--export-data", "--size"})
+    scan->excludes(other);
 }
 
 std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptions& options, std::ostream& out,
@@ -473,10 +518,12 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptio
   graph->needs(outFile);
   colour->needs(graph);
   AddSizingOptions(app, options);
+  AddHistoryOptions(app, options);
   try {
     app.parse(argc, argv);
-    if (outFile->count() > 0 && options.Graph.empty() && !options.Size)
-      throw CLI::RequiresError("--out", "--graph or --size");
+    if (outFile->count() > 0 && options.Graph.empty() && !options.Size && options.Scan.History.empty() &&
+        options.LoadCasesFile.empty())
+      throw CLI::RequiresError("--out", "--graph, --size, --scan or --load-cases");
   } catch (const CLI::ParseError& e) {
     // The parser quotes the arguments it refuses as they were typed.
     std::ostringstream parserOut, parserErr;

@@ -84,7 +84,7 @@ TEST_F(SizingProgram, BadWordsAndContradictoryBoundsAreRefusedBeforeAnySolve)
       {"--size --bounds tip-diameter=0.1:0.2 --vary tip-diameter", ExitFailed, "below the stiffener ID (item 21013)"},
       {"--size --vary diameter-scale", ExitFailed, "'diameter-scale' scales a user-defined profile"},
       {"--target 1.1", ExitUsage, "--target requires --size"},
-      {"--out x.mxd", ExitUsage, "--out requires --graph or --size"},
+      {"--out x.mxd", ExitUsage, "--out requires --graph, --size, --scan or --load-cases"},
       {"--size --graph Diameter --out x.svg", ExitUsage, "excludes"},
   };
   for (const auto& c : cases) {
