@@ -423,6 +423,19 @@ void AddSizingOptions(CLI::App& app, TCliOptions& options)
     size->excludes(other);
 }
 
+// --export-data runs alone.
+void AddExportDataOption(CLI::App& app, TCliOptions& options)
+{
+  auto* exportData = app.add_option("--export-data", options.ExportDataFile,
+                                    "Writes the design's data as the data forms show them (the desktop program's "
+                                    "Export Data) to FILE, or to standard output for \"-\"")
+                         ->type_name("FILE")
+                         ->check(CheckFileNameGiven);
+  for (const char* other : {"--set", "--items", "--key", "--load-case", "--design-chart", "--performance-chart",
+                            "--accuracy", "--converged", "--json", "--report", "--save", "--graph"})
+    exportData->excludes(other);
+}
+
 // --load-cases and --scan; --scan runs alone, with --load-cases, --set,
 // --threads and --out.
 void AddHistoryOptions(CLI::App& app, TCliOptions& options)
@@ -507,14 +520,7 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, TCliOptio
                       ->check(CheckFileNameGiven);
   auto* colour = app.add_flag("--colour", options.Colour,
                               "Renders the --graph in colour, whatever the \"Monochrome Output\" setting says");
-  auto* exportData = app.add_option("--export-data", options.ExportDataFile,
-                                    "Writes the design's data as the data forms show them (the desktop program's "
-                                    "Export Data) to FILE, or to standard output for \"-\"")
-                         ->type_name("FILE")
-                         ->check(CheckFileNameGiven);
-  for (const char* other : {"--set", "--items", "--key", "--load-case", "--design-chart", "--performance-chart",
-                            "--accuracy", "--converged", "--json", "--report", "--save", "--graph"})
-    exportData->excludes(other);
+  AddExportDataOption(app, options);
   graph->needs(outFile);
   colour->needs(graph);
   AddSizingOptions(app, options);

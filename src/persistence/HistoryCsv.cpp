@@ -40,9 +40,14 @@ void THistoryReader::Read(int rows, THistoryBlock& block)
   block.Angle.clear();
   block.Line.clear();
   while (block.Count() < rows && FReader.Next(FRecord)) {
-    if (HasTime()) block.Time.push_back(Number(ccTime, nullptr));
-    block.Tension.push_back(Number(ccTension, FTension));
-    block.Angle.push_back(Number(ccAngle, FAngle));
+    // Read whole before any is kept, so that a refused row leaves the
+    // block as it was before it.
+    const double time = HasTime() ? Number(ccTime, nullptr) : 0.0;
+    const double tension = Number(ccTension, FTension);
+    const double angle = Number(ccAngle, FAngle);
+    if (HasTime()) block.Time.push_back(time);
+    block.Tension.push_back(tension);
+    block.Angle.push_back(angle);
     block.Line.push_back(FRecord.Line);
     ++FRows;
   }

@@ -30,8 +30,8 @@ class THistoryReader {
   bool HasTime() const { return FHeader.Has(ccTime); }
   // Replaces the block's rows by the next ones, at most `rows`; an empty
   // block at the end. A refused row (not a number, out of the load case
-  // items' range) raises ECsvError naming its line; the rows before it are
-  // those of the blocks already read.
+  // items' range) raises ECsvError naming its line; the block then holds
+  // the rows before it.
   void Read(int rows, THistoryBlock& block);
   // Rows read so far.
   long long RowsRead() const { return FRows; }

@@ -17,7 +17,8 @@ CHAPTERS = ["Getting started", "A first design", "The example designs", "Units",
             "Project Data", "Cable Data", "Bend Stiffener Data", "Materials Data", "Load Case Data",
             "Analysis Data", "Drawing Data", "Mould Data", "Results", "Key results", "Load case results",
             "How to read the design chart", "How to read the performance chart", "Output in black and white",
-            "The batch program", "The Python module", "Files and compatibility"]
+            "The batch program", "The Python module", "Load cases from tables and load histories",
+            "Scanning a load history", "Files and compatibility"]
 
 
 class Pdf:
