@@ -131,7 +131,9 @@ class THistoryScanRun {
         failure = "stopped by the user";
         status = ExitCancelled;
       } catch (const std::exception& e) {
-        failure = Format("line %d: %s", FBlock.Line[static_cast<std::size_t>(finished)], e.what());
+        const auto at = static_cast<std::size_t>(finished);
+        failure = Format("Line %d: tension %s and angle %s could not be solved: %s", FBlock.Line[at],
+                         CsvNumberText(FBlock.Tension[at]).c_str(), CsvNumberText(FBlock.Angle[at]).c_str(), e.what());
         status = ExitFailed;
       }
       WriteLines(output, finished);
