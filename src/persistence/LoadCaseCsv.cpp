@@ -41,13 +41,13 @@ std::string Trimmed(const std::string& text)
 
 class TRowReader {
  public:
-  TRowReader(const TBend& bend, const TCsvHeader& header, std::vector<std::string>& messages)
-      : FHeader(header), FMessages(messages)
+  TRowReader(const TCsvHeader& header, std::vector<std::string>& messages)
+      : FHeader(header),
+        FMessages(messages),
+        FTension(&TBend::Vars().Find(vnLoadCaseTension)),
+        FAngle(&TBend::Vars().Find(vnLoadCaseAngle)),
+        FABR(&TBend::Vars().Find(vnLoadCaseABR))
   {
-    FTension = &TBend::Vars().Find(vnLoadCaseTension);
-    FAngle = &TBend::Vars().Find(vnLoadCaseAngle);
-    FABR = &TBend::Vars().Find(vnLoadCaseABR);
-    (void)bend;
   }
 
   // The row, or false with its refusals added to the messages.
@@ -136,7 +136,7 @@ std::vector<TImportedLoadCase> ReadLoadCasesCsv(std::istream& in, const TBend& b
   const int most = static_cast<int>(TBend::Vars().Find(vnNumberOfLoadCases).Max);
   std::vector<TImportedLoadCase> rows;
   std::vector<std::string> messages;
-  TRowReader rowReader(bend, header, messages);
+  TRowReader rowReader(header, messages);
   const int headerLine = record.Line;
   int count = 0;
   while (reader.Next(record)) {
