@@ -91,6 +91,8 @@ struct TCliOptions {
   TSizingWords Sizing;
   // --load-cases: the design's load cases replaced by a CSV table's.
   std::string LoadCasesFile;
+  // --export-load-cases: the load case table as CSV, to this file or "-".
+  std::string ExportLoadCasesFile;
   // --scan, and its response file (--out; standard output without).
   TScanWords Scan;
 };

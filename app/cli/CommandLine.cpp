@@ -262,16 +262,23 @@ void Run(const TCliOptions& options, std::ostream& out)
   // A file that cannot be written is found before anything is calculated.
   for (const std::string* target : {&options.SaveFile, &options.ReportFile, &options.GraphFile})
     if (!target->empty()) CheckWritableTarget(*target);
+  if (!options.ExportLoadCasesFile.empty() && options.ExportLoadCasesFile != "-")
+    CheckWritableTarget(options.ExportLoadCasesFile);
   std::unique_ptr<TBend> bend = PreparedDesign(options);
   CheckLoadCaseExists(*bend, options.Reports.LoadCase);
   // The name typed is the file written: no extension is added to it. With
   // --load-cases and no graph, --out names the design saved.
   if (!options.SaveFile.empty()) SaveToFile(*bend, options.SaveFile, TFileNaming::Exact);
   if (options.Graph.empty() && !options.GraphFile.empty()) SaveToFile(*bend, options.GraphFile, TFileNaming::Exact);
+  if (options.ExportLoadCasesFile == "-")
+    WriteLoadCasesCsv(*bend, out);
+  else if (!options.ExportLoadCasesFile.empty())
+    SaveLoadCasesCsv(*bend, options.ExportLoadCasesFile);
   if (options.Items && !options.Json) ListItems(*bend, out);
   // The key results are the default output when nothing else is asked for.
   const bool otherOutput = options.Items || !options.SaveFile.empty() || !options.ReportFile.empty() ||
-                           !options.Graph.empty() || !options.GraphFile.empty();
+                           !options.Graph.empty() || !options.GraphFile.empty() ||
+                           !options.ExportLoadCasesFile.empty();
   // With --graph, --load-case only chooses the load case of the graph.
   TCliOptions printed = options;
   if (!options.Graph.empty()) printed.Reports.LoadCase = 0;
@@ -446,6 +453,11 @@ void AddHistoryOptions(CLI::App& app, TCliOptions& options)
                  "\"Tension (kN)\"); with --out and no --graph, saves the design there")
       ->type_name("FILE.csv")
       ->check(CheckFileNameGiven);
+  app.add_option("--export-load-cases", options.ExportLoadCasesFile,
+                 "Writes the design's load cases (after --load-cases and --set) as a CSV table in the design's "
+                 "units, which --load-cases reads back, to FILE or to standard output for \"-\"")
+      ->type_name("FILE.csv")
+      ->check(CheckFileNameGiven);
   auto* scan = app.add_option("--scan", options.Scan.History,
                               "Scans a load history (CSV: time optional, tension, angle; \"-\" for standard input): "
                               "for every row and state, the root moment and shear, the smallest bend radius with "
@@ -459,7 +471,8 @@ void AddHistoryOptions(CLI::App& app, TCliOptions& options)
       ->check(CLI::Range(1, StateCount))
       ->needs(scan);
   for (const char* other : {"--items", "--key", "--load-case", "--design-chart", "--performance-chart", "--accuracy",
-                            "--converged", "--json", "--report", "--save", "--graph", "--export-data", "--size"})
+                            "--converged", "--json", "--report", "--save", "--graph", "--export-data", "--size",
+                            "--export-load-cases"})
     scan->excludes(other);
 }
 

@@ -77,6 +77,15 @@ TEST_F(HistoryCli, LoadCasesFromASpreadsheetTableAreTheRunsLoadCases)
   LoadFromFile(*bend, (folder / "imported.mxd").string());
   EXPECT_EQ(bend->LoadCaseCount(), 2);
   EXPECT_EQ(bend->LoadCaseTension(1), 22.0 * KipInKN);
+
+  // Exported, the table reads back to the same doubles.
+  const auto exported = Run("--export-load-cases - " + (folder / "imported.mxd").string());
+  ASSERT_EQ(exported.Status, 0) << exported.Err;
+  EXPECT_EQ(exported.Out.substr(0, exported.Out.find('\n')), "Tension (kN),Angle (deg),ABR (m),State 1,State 2");
+  WriteText(folder / "again.csv", exported.Out);
+  const auto again = Run("--load-cases " + (folder / "again.csv").string() + " --json");
+  ASSERT_EQ(again.Status, 0) << again.Err;
+  EXPECT_EQ(nlohmann::json::parse(again.Out)["load_cases"], cases);
 }
 
 TEST_F(HistoryCli, ARefusedTableFailsTheRunWithTheLineOfEveryRefusedRow)
