@@ -40,16 +40,10 @@ TStateSummary Summarise(const TBendStiffener& solution, TCaseState item)
   summary.RootMoment = solution.M(1);
   summary.RootShear = solution.Shear(1);
   summary.Stations = {solution.NumOfStiffenerStations(), solution.NumOfCableStations()};
-  // Strict comparison from the root on: the first minimum remains, as in
-  // the design chart.
-  for (int k = 1; k <= solution.NumOfStations(); ++k) {
-    const double radius = SafeDivide(1.0, std::fabs(solution.C(k)));
-    if (k == 1 || radius < summary.MinBendRadius) {
-      summary.MinBendRadius = radius;
-      summary.Position = solution.ArcLength(k);
-      summary.OnCable = k > solution.NumOfStiffenerStations();
-    }
-  }
+  const TSmallestBendRadius smallest = SmallestBendRadius(solution);
+  summary.MinBendRadius = smallest.Radius;
+  summary.Position = smallest.Position;
+  summary.OnCable = smallest.OnCable;
   return summary;
 }
 
@@ -81,6 +75,22 @@ std::vector<std::string> SparseStationWarnings(const TBend& bend, TStationCounts
 }
 
 }  // namespace
+
+TSmallestBendRadius SmallestBendRadius(const TBendStiffener& solution)
+{
+  TSmallestBendRadius smallest;
+  // Strict comparison from the root on: the first minimum remains, as in
+  // the design chart.
+  for (int k = 1; k <= solution.NumOfStations(); ++k) {
+    const double radius = SafeDivide(1.0, std::fabs(solution.C(k)));
+    if (k == 1 || radius < smallest.Radius) {
+      smallest.Radius = radius;
+      smallest.Position = solution.ArcLength(k);
+      smallest.OnCable = k > solution.NumOfStiffenerStations();
+    }
+  }
+  return smallest;
+}
 
 double StationsPerSolve(const TBend& bend, int halvings)
 {

@@ -17,6 +17,7 @@
 namespace umbrinex {
 
 class TBend;
+class TBendStiffener;
 
 // Stations of one solution on the stiffener and on the cable (the cable's
 // first station, at the tip, included).
@@ -47,6 +48,15 @@ struct TStateSummary {
   // The stations the solution actually stepped over.
   TStationCounts Stations;
 };
+
+// The smallest 1/|κ| of a solved solution, where the design check and the
+// scan of a load history take it: the first minimum from the root on.
+struct TSmallestBendRadius {
+  double Radius = Infinity;
+  double Position = 0.0;
+  bool OnCable = false;
+};
+TSmallestBendRadius SmallestBendRadius(const TBendStiffener& solution);
 
 // Solves every included load case and state with factors 1 on stations
 // 2^halvings times as dense as the design's, on every thread and on

@@ -6,6 +6,7 @@
 #include "bend/Bend.h"
 #include "bend/BendErrors.h"
 #include "bend/BendStiffener.h"
+#include "bend/DesignCheck.h"
 #include "bend/LoadCaseResults.h"
 #include "framework/data/TextUtils.h"
 #include "numerics/ReservedDoubles.h"
@@ -23,16 +24,10 @@ TScanResponse Respond(const TBendStiffener& solution, double allowableBendRadius
   TScanResponse response;
   response.RootMoment = solution.M(1);
   response.RootShear = solution.Shear(1);
-  // Strict comparison from the root on: the first minimum remains, as in
-  // the design check.
-  for (int k = 1; k <= solution.NumOfStations(); ++k) {
-    const double radius = SafeDivide(1.0, std::fabs(solution.C(k)));
-    if (k == 1 || radius < response.MinBendRadius) {
-      response.MinBendRadius = radius;
-      response.Position = solution.ArcLength(k);
-      response.OnCable = k > solution.NumOfStiffenerStations();
-    }
-  }
+  const TSmallestBendRadius smallest = SmallestBendRadius(solution);
+  response.MinBendRadius = smallest.Radius;
+  response.Position = smallest.Position;
+  response.OnCable = smallest.OnCable;
   response.Ratio = SafeDivide(response.MinBendRadius, allowableBendRadius);
   for (int k = 1; k <= solution.NumOfStiffenerStations(); ++k)
     response.MaxStrain = std::max(
