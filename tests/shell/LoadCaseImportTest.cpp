@@ -215,6 +215,7 @@ TEST_F(LoadCaseImport, ARefusedRowLeavesTheDesignItsMarkAndTheStepsOfUndoAsTheyW
     EXPECT_NE(told.find("Line 3, tension"), std::string::npos) << told;
     EXPECT_NE(told.find("Line 4, angle"), std::string::npos) << told;
     EXPECT_EQ(told.find("Line 2"), std::string::npos) << told;
+    EXPECT_EQ(told.find(".."), std::string::npos) << "one full stop to a sentence: " << told;
     EXPECT_TRUE(SaveToMemory(Bend()) == before) << edited;
     EXPECT_EQ(Bend().Modified(), modified);
     EXPECT_EQ(CaptionModified(), modified);
