@@ -304,6 +304,18 @@ TEST_F(LoadCaseImport, AnExportedTableImportsAsTheSameTable)
   EXPECT_EQ(Bend().LoadCases().Cell(1, vnLoadCaseABR), 12.75);
 }
 
+TEST_F(LoadCaseImport, TheDesignsOwnTableImportedBackMarksNothing)
+{
+  SaveDesign("riser.mxd");
+  const TBytes before = SaveToMemory(Bend());
+  Export(Folder.File("riser load cases.csv"));
+  Import(Folder.File("riser load cases.csv"));
+  EXPECT_TRUE(SaveToMemory(Bend()) == before);
+  EXPECT_FALSE(Bend().Modified());
+  EXPECT_FALSE(CaptionModified());
+  EXPECT_FALSE(Editing().CanUndo());
+}
+
 TEST_F(LoadCaseImport, AnExportOverAnExistingFileAsksFirst)
 {
   const std::string fileName = Table("cases.csv", "kept\n");
