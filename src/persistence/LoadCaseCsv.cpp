@@ -88,9 +88,13 @@ class TRowReader {
     }
     value *= FHeader.Scale[column];
     const TAccessStatus status = Validate(descriptor, TVariant(value), vtReal);
-    if (status.Code != acValid)
+    if (status.Code != acValid) {
+      // Some reasons end in a full stop of their own.
+      std::string reason = status.Text();
+      if (!reason.empty() && reason.back() == '.') reason.pop_back();
       FMessages.push_back(Format("Line %d, %s: %s is refused: %s.", record.Line, CsvColumnName(column),
-                                 VisibleText(Trimmed(text)).c_str(), status.Text().c_str()));
+                                 VisibleText(Trimmed(text)).c_str(), reason.c_str()));
+    }
     return value;
   }
 

@@ -25,6 +25,7 @@
 #include "shell/CheckViews.h"
 #include "shell/CompareData.h"
 #include "shell/DataCommands.h"
+#include "shell/LoadCaseCommands.h"
 #include "shell/MainEditing.h"
 #include "shell/MainPanels.h"
 #include "shell/MainResults.h"
@@ -183,6 +184,14 @@ void TMainForm::MakeCommands()
   });
   acFileExportData = AddCommand(QStringLiteral("&Export Data"), {});
   acFilePrintData = AddCommand(QStringLiteral("Print &Data"), {});
+  // Made with their commands, so that they are disabled while a calculation
+  // runs (an import changes the design under it); nothing before the model.
+  acFileImportLoadCases = AddCommand(QStringLiteral("&Import Load Cases.."), [this] {
+    if (FResults) ImportLoadCases(*this);
+  });
+  acFileExportLoadCases = AddCommand(QStringLiteral("Export &Load Cases.."), [this] {
+    if (FResults) ExportLoadCases(*this);
+  });
   acEditCopy = AddCommand(QStringLiteral("&Copy"), {}, QKeySequence(Qt::CTRL | Qt::Key_C));
   acResultsKeyValues = AddCommand(QStringLiteral("&Key Values"), {});
   acResultsValues = AddCommand(QStringLiteral("&Values"), {});
@@ -203,6 +212,8 @@ void TMainForm::BuildFileMenu()
       {acFileNew, acFileOpen, acFileSave, acFileSaveAs, acFileSaveDataAndResults, acFileCompareResults});
   FileMenu->addSeparator();
   FileMenu->addActions({acFileCompareData, acFileExportData, acFilePrintData});
+  FileMenu->addSeparator();
+  FileMenu->addActions({acFileImportLoadCases, acFileExportLoadCases});
   FileMenu->addSeparator();
   AddPrinterMenu(FileMenu);
   FileMenu->addAction(acFilePrinterSetup);

@@ -60,6 +60,8 @@ class TMainForm : public TTessanMainForm {
   QAction* acFileCompareData;
   QAction* acFileExportData;
   QAction* acFilePrintData;
+  QAction* acFileImportLoadCases;
+  QAction* acFileExportLoadCases;
   QAction* acEditCopy;
   QAction* acResultsKeyValues;
   QAction* acResultsValues;

@@ -63,6 +63,7 @@ TProgramPreferences::TProgramPreferences()
       CompareFormWidth("Compare Form Width", false, 500),
       CompareProgram("Compare Program", true, ""),
       CompareCommandLine("Compare Command Line", true, "%1 %2"),
+      LatestLoadCaseFile("Latest Load Case File", false, ""),
       CompareResultsEnabled("", false, false),
       DoUnitsTest("", false, false),
       ReportAllDifferences("", false, TCheckSettings().ReportAllDifferences),

@@ -31,6 +31,8 @@ struct TProgramPreferences {
   TIntegerPreference CompareFormWidth;
   TStringPreference CompareProgram;      // shared by the maker's programs
   TStringPreference CompareCommandLine;  // shared by the maker's programs
+  // The load case table last imported or exported: where those dialogs start.
+  TStringPreference LatestLoadCaseFile;
 
   // The in-house testing settings: nameless, so never stored.
   TBooleanPreference CompareResultsEnabled;
