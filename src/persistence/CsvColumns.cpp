@@ -1,5 +1,6 @@
 #include "persistence/CsvColumns.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -8,6 +9,8 @@
 #include "bend/Bend.h"
 #include "framework/data/TextUtils.h"
 #include "framework/data/Units.h"
+#include "framework/data/VarList.h"
+#include "framework/data/Variant.h"
 #include "numerics/MathConstants.h"
 
 namespace umbrinex {
@@ -174,10 +177,16 @@ TCsvHeader ReadCsvHeader(const TCsvRecord& record, char delimiter, const TBend& 
   return header;
 }
 
-TCsvNumberError ReadCsvNumber(std::string_view text, char delimiter, double& value)
+std::string_view TrimmedCsvField(std::string_view text)
 {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+TCsvNumberError ReadCsvNumber(std::string_view text, char delimiter, double& value)
+{
+  text = TrimmedCsvField(text);
   if (text.empty()) return TCsvNumberError::Empty;
   if (text.front() == '+') text.remove_prefix(1);
   char copy[64];
@@ -209,6 +218,34 @@ std::string CsvNumberMessage(int line, TCsvColumn column, std::string_view text,
     default:
       return Format("Line %d, %s: \"%s\" is not a number.", line, CsvColumnName(column), shown.c_str());
   }
+}
+
+std::string_view CsvCell(const TCsvRecord& record, const TCsvHeader& header, TCsvColumn column)
+{
+  const int field = header.Field[column];
+  return field >= 0 && field < record.Count ? std::string_view(record.Field(field)) : std::string_view();
+}
+
+std::optional<double> ReadCsvValue(const TCsvRecord& record, const TCsvHeader& header, TCsvColumn column,
+                                   const TVar* descriptor, std::string& message)
+{
+  const std::string_view text = CsvCell(record, header, column);
+  double value = 0.0;
+  const TCsvNumberError error = ReadCsvNumber(text, header.Delimiter, value);
+  if (error != TCsvNumberError::None) {
+    message = CsvNumberMessage(record.Line, column, text, error);
+    return std::nullopt;
+  }
+  value *= header.Scale[column];
+  if (descriptor == nullptr) return value;
+  const TAccessStatus status = Validate(*descriptor, TVariant(value), vtReal);
+  if (status.Code == acValid) return value;
+  // Some reasons end in a full stop of their own.
+  std::string reason = status.Text();
+  if (!reason.empty() && reason.back() == '.') reason.pop_back();
+  message = Format("Line %d, %s: %s is refused: %s.", record.Line, CsvColumnName(column),
+                   VisibleText(TrimmedCsvField(text).substr(0, 40)).c_str(), reason.c_str());
+  return std::nullopt;
 }
 
 std::string CsvNumberText(double value)

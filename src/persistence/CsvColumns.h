@@ -6,6 +6,7 @@
 // design's own. Columns the reader does not know are passed over.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 namespace umbrinex {
 
 class TBend;
+struct TVar;
 
 enum TCsvColumn : int { ccTension, ccAngle, ccABR, ccState1, ccState2, ccTime, CsvColumnCount };
 
@@ -48,6 +50,17 @@ TCsvNumberError ReadCsvNumber(std::string_view text, char delimiter, double& val
 
 // "line 7, tension: ..." for the reason a number was refused.
 std::string CsvNumberMessage(int line, TCsvColumn column, std::string_view text, TCsvNumberError error);
+
+// The text without the spaces and tabs around it.
+std::string_view TrimmedCsvField(std::string_view text);
+// The cell of a column in a record; empty where the record is short.
+std::string_view CsvCell(const TCsvRecord& record, const TCsvHeader& header, TCsvColumn column);
+
+// The column's number of the record in the design's units, checked against
+// the item's descriptor when one is given; empty with the message (line,
+// column and reason) when it is refused.
+std::optional<double> ReadCsvValue(const TCsvRecord& record, const TCsvHeader& header, TCsvColumn column,
+                                   const TVar* descriptor, std::string& message);
 
 // Shortest text that reads back as the same double.
 std::string CsvNumberText(double value);

@@ -2,8 +2,6 @@
 
 #include "bend/Bend.h"
 #include "framework/data/TextUtils.h"
-#include "framework/data/VarList.h"
-#include "framework/data/Variant.h"
 
 namespace umbrinex {
 
@@ -18,19 +16,10 @@ THistoryReader::THistoryReader(std::istream& in, const TBend& bend)
 
 double THistoryReader::Number(TCsvColumn column, const TVar* descriptor)
 {
-  const int field = FHeader.Field[column];
-  const std::string_view text = field < FRecord.Count ? std::string_view(FRecord.Field(field)) : std::string_view();
-  double value = 0.0;
-  const TCsvNumberError error = ReadCsvNumber(text, FHeader.Delimiter, value);
-  if (error != TCsvNumberError::None) throw ECsvError(CsvNumberMessage(FRecord.Line, column, text, error));
-  value *= FHeader.Scale[column];
-  if (descriptor != nullptr) {
-    const TAccessStatus status = Validate(*descriptor, TVariant(value), vtReal);
-    if (status.Code != acValid)
-      throw ECsvError(Format("Line %d, %s: %s is refused: %s.", FRecord.Line, CsvColumnName(column),
-                             VisibleText(text.substr(0, 40)).c_str(), status.Text().c_str()));
-  }
-  return value;
+  std::string message;
+  const std::optional<double> value = ReadCsvValue(FRecord, FHeader, column, descriptor, message);
+  if (!value) throw ECsvError(message);
+  return *value;
 }
 
 void THistoryReader::Read(int rows, THistoryBlock& block)

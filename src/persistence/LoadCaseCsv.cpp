@@ -32,12 +32,6 @@ std::string JoinedMessages(const std::vector<std::string>& messages)
   return text;
 }
 
-std::string Trimmed(const std::string& text)
-{
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 class TRowReader {
  public:
@@ -59,7 +53,7 @@ class TRowReader {
     row.Angle = Number(record, ccAngle, *FAngle);
     row.ABR = DefaultValue;
     if (FHeader.Has(ccABR)) {
-      const std::string abr = Trimmed(Cell(record, ccABR));
+      const std::string_view abr = TrimmedCsvField(CsvCell(record, FHeader, ccABR));
       if (!abr.empty() && abr != "~") row.ABR = Number(record, ccABR, *FABR);
     }
     for (int s = 0; s < 2; ++s) {
@@ -70,37 +64,17 @@ class TRowReader {
   }
 
  private:
-  const std::string& Cell(const TCsvRecord& record, TCsvColumn column) const
-  {
-    static const std::string missing;
-    const int field = FHeader.Field[column];
-    return field < record.Count ? record.Field(field) : missing;
-  }
-
   double Number(const TCsvRecord& record, TCsvColumn column, const TVar& descriptor)
   {
-    const std::string& text = Cell(record, column);
-    double value = 0.0;
-    const TCsvNumberError error = ReadCsvNumber(text, FHeader.Delimiter, value);
-    if (error != TCsvNumberError::None) {
-      FMessages.push_back(CsvNumberMessage(record.Line, column, text, error));
-      return 0.0;
-    }
-    value *= FHeader.Scale[column];
-    const TAccessStatus status = Validate(descriptor, TVariant(value), vtReal);
-    if (status.Code != acValid) {
-      // Some reasons end in a full stop of their own.
-      std::string reason = status.Text();
-      if (!reason.empty() && reason.back() == '.') reason.pop_back();
-      FMessages.push_back(Format("Line %d, %s: %s is refused: %s.", record.Line, CsvColumnName(column),
-                                 VisibleText(Trimmed(text)).c_str(), reason.c_str()));
-    }
-    return value;
+    std::string message;
+    const std::optional<double> value = ReadCsvValue(record, FHeader, column, &descriptor, message);
+    if (!value) FMessages.push_back(std::move(message));
+    return value.value_or(0.0);
   }
 
   bool Included(const TCsvRecord& record, TCsvColumn column)
   {
-    const std::string text = Trimmed(Cell(record, column));
+    const std::string_view text = TrimmedCsvField(CsvCell(record, FHeader, column));
     for (const char* yes : {"Yes", "Y", "True", "1", "X"})
       if (SameText(text, yes)) return true;
     for (const char* no : {"No", "N", "False", "0"})
