@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "NumpyColumns.h"
 #include "PythonJson.h"
 #include "bend/Bend.h"
 #include "cli/ItemListing.h"
@@ -85,9 +86,16 @@ std::string ItemText(int varNum, std::optional<int> row)
   return row ? Format("%d:%d", varNum, *row) : std::to_string(varNum);
 }
 
-int RowIndex(int varNum, std::optional<int> row)
+// A named item in messages: the name as given, then the item as --set
+// names it.
+std::string NamedItemText(const std::string& name, int varNum, std::optional<int> row)
 {
-  if (row && *row < 1) throw py::value_error(ItemText(varNum, row) + ": rows are numbered from 1");
+  return (row ? Format("%s:%d", name.c_str(), *row) : name) + " (" + ItemText(varNum, row) + ")";
+}
+
+int RowIndex(std::optional<int> row, const std::string& label)
+{
+  if (row && *row < 1) throw py::value_error(label + ": rows are numbered from 1");
   return row ? *row - 1 : 0;
 }
 
@@ -120,6 +128,41 @@ void TPyDesign::Save(const std::string& fileName)
   // As umbrinex-cli --save: the name given is the file written.
   WithMessages([&] { SaveToFile(Bend(), fileName, TFileNaming::Exact); });
   FFileName = std::filesystem::absolute(fileName).string();
+}
+
+py::tuple TPyDesign::PickleState()
+{
+  const std::vector<std::uint8_t> bytes = SaveToMemory(Bend());
+  return py::make_tuple(py::bytes(reinterpret_cast<const char*>(bytes.data()), bytes.size()), FFileName);
+}
+
+std::unique_ptr<TPyDesign> TPyDesign::FromPickleState(const py::tuple& state)
+{
+  if (state.size() != 2 || !py::isinstance<py::bytes>(state[0]) || !py::isinstance<py::str>(state[1]))
+    throw py::type_error("a pickled Design holds its file bytes and its file name");
+  const std::string bytes = state[0].cast<std::string>();
+  auto design = std::make_unique<TPyDesign>();
+  WithMessages(
+      [&] { LoadFromMemory(design->Bend(), std::vector<std::uint8_t>(bytes.begin(), bytes.end()), DataFileClass); });
+  design->FFileName = state[1].cast<std::string>();
+  design->Bend().SetFileName(design->FFileName);
+  return design;
+}
+
+py::dict TPyDesign::LoadCasesFrame()
+{
+  const TBend& bend = Bend();
+  const auto count = static_cast<std::size_t>(bend.LoadCaseCount());
+  const auto row = [](std::size_t i) { return static_cast<int>(i); };
+  py::dict columns;
+  columns["number"] = NumpyColumn<std::int64_t>(count, [](std::size_t i) { return i + 1; });
+  columns["tension"] =
+      NumpyColumn<double>(count, [&](std::size_t i) { return PlainNumber(bend.LoadCaseTension(row(i))); });
+  columns["angle"] = NumpyColumn<double>(count, [&](std::size_t i) { return PlainNumber(bend.LoadCaseAngle(row(i))); });
+  columns["abr"] = NumpyColumn<double>(count, [&](std::size_t i) { return PlainNumber(bend.LoadCaseABR(row(i))); });
+  columns["state1"] = NumpyColumn<bool>(count, [&](std::size_t i) { return bend.StateIncluded(row(i), 0); });
+  columns["state2"] = NumpyColumn<bool>(count, [&](std::size_t i) { return bend.StateIncluded(row(i), 1); });
+  return columns;
 }
 
 namespace {
@@ -163,6 +206,7 @@ std::string BoundsWords(const py::object& bounds)
 py::tuple TPyDesign::Size(const py::object& vary, const py::object& bounds, double target,
                           std::optional<double> maxStrain, const std::string& objective, bool moulds)
 {
+  CheckNotScanning();
   TSizingWords words{VaryWords(vary), BoundsWords(bounds), target, maxStrain, objective, moulds};
   TSizingRequest request;
   try {
@@ -188,19 +232,61 @@ std::string TPyDesign::ExportData() const
 
 py::object TPyDesign::Get(int varNum, std::optional<int> row)
 {
-  RowIndex(varNum, row);
-  TAccessStatus status;
-  const std::optional<TListedItem> item = ListedItem(Bend(), varNum, row.value_or(0), status);
-  if (!item) throw py::value_error(ItemText(varNum, row) + ": " + status.Text());
-  return ToPython(ItemValueJson(*item));
+  return GetItem(varNum, row, ItemText(varNum, row));
 }
 
 void TPyDesign::Set(int varNum, const py::handle& value, std::optional<int> row)
 {
-  const int index = RowIndex(varNum, row);
+  SetItem(varNum, value, row, ItemText(varNum, row));
+}
+
+py::object TPyDesign::Get(const std::string& name, std::optional<int> row)
+{
+  const int varNum = VarNumOf(name);
+  return GetItem(varNum, row, NamedItemText(name, varNum, row));
+}
+
+void TPyDesign::Set(const std::string& name, const py::handle& value, std::optional<int> row)
+{
+  const int varNum = VarNumOf(name);
+  SetItem(varNum, value, row, NamedItemText(name, varNum, row));
+}
+
+int TPyDesign::VarNumOf(const std::string& name)
+{
+  if (FVarNumOfName.empty())
+    for (TItemName& item : ListedItemNames(Bend())) FVarNumOfName.emplace(std::move(item.Name), item.VarNum);
+  if (const auto found = FVarNumOfName.find(name); found != FVarNumOfName.end()) return found->second;
+  py::list names;
+  for (const TItemName& item : ListedItemNames(Bend())) names.append(item.Name);
+  const py::list close = py::module_::import("difflib").attr("get_close_matches")(name, names, 3, 0.6);
+  std::string message = "no item is named '" + name + "'";
+  for (std::size_t i = 0; i < close.size(); ++i)
+    message += (i == 0 ? "; did you mean " : (i + 1 == close.size() ? " or " : ", ")) + close[i].cast<std::string>();
+  throw py::value_error(close.empty() ? message + " (design.items() lists every name)" : message + "?");
+}
+
+py::object TPyDesign::GetItem(int varNum, std::optional<int> row, const std::string& label)
+{
+  RowIndex(row, label);
+  TAccessStatus status;
+  const std::optional<TListedItem> item = ListedItem(Bend(), varNum, row.value_or(0), status);
+  if (!item) throw py::value_error(label + ": " + status.Text());
+  return ToPython(ItemValueJson(*item));
+}
+
+void TPyDesign::SetItem(int varNum, const py::handle& value, std::optional<int> row, const std::string& label)
+{
+  CheckNotScanning();
+  const int index = RowIndex(row, label);
   const std::string text = TypedText(value);
   const TAccessStatus status = WithMessages([&] { return EnterItemText(Bend(), varNum, index, text); });
-  if (status.Code != acOk) throw py::value_error(ItemText(varNum, row) + ": " + status.Text());
+  if (status.Code != acOk) throw py::value_error(label + ": " + status.Text());
+}
+
+void TPyDesign::CheckNotScanning() const
+{
+  if (FScans > 0) throw std::runtime_error("the design is being scanned in another thread and cannot change now");
 }
 
 py::object TPyDesign::Items()

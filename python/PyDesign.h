@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include <pybind11/pybind11.h>
 
@@ -28,7 +29,31 @@ class TPyDesign {
   // batch program prints.
   pybind11::object Get(int varNum, std::optional<int> row);
   void Set(int varNum, const pybind11::handle& value, std::optional<int> row);
+  // The same by the item's name as the listing gives it ("ActiveLength",
+  // "LoadCase.Tension"); an unknown name raises ValueError with the names
+  // closest to it.
+  pybind11::object Get(const std::string& name, std::optional<int> row);
+  void Set(const std::string& name, const pybind11::handle& value, std::optional<int> row);
   pybind11::object Items();
+  // The load case table as columns: number, tension, angle, abr (the
+  // design's ABR where a row has the default) and state1, state2 as bools.
+  pybind11::dict LoadCasesFrame();
+
+  // The response to a load history: every tension and angle (array-likes of
+  // equal length) solved as a load case of its own in the state given
+  // (1-based) or in every state some load case includes, on every
+  // calculation thread with the GIL let go. Columns row, [time,] state,
+  // tension, angle, root_moment, root_shear, min_bend_radius, position, on,
+  // ratio, max_strain; one entry per row and state.
+  pybind11::dict Scan(const pybind11::handle& tension, const pybind11::handle& angle, std::optional<int> state,
+                      const pybind11::handle& time);
+
+  // What a pickle holds: the design's file bytes and the file it was
+  // opened from or saved to; and the design made from that again. A state
+  // that is no such pair raises TypeError, bytes that are no design file
+  // umbrinex.Error.
+  pybind11::tuple PickleState();
+  static std::unique_ptr<TPyDesign> FromPickleState(const pybind11::tuple& state);
   // The design's data as the data forms show it: the text that
   // `umbrinex-cli --export-data FILE` writes for the design's file (or for
   // the default design), under the same title.
@@ -58,6 +83,13 @@ class TPyDesign {
  private:
   // Raises ValueError for a load case (from 1) the design does not have.
   void CheckLoadCase(int number);
+  // Raises RuntimeError while another thread scans this design, which must
+  // not change under the scan.
+  void CheckNotScanning() const;
+  // The VarNum of a named item, or ValueError.
+  int VarNumOf(const std::string& name);
+  pybind11::object GetItem(int varNum, std::optional<int> row, const std::string& label);
+  void SetItem(int varNum, const pybind11::handle& value, std::optional<int> row, const std::string& label);
   // One section of the results JSON.
   nlohmann::ordered_json Section(const TReportChoice& choice, const char* key);
 
@@ -65,6 +97,12 @@ class TPyDesign {
   // The file the design was opened from or last saved to, absolute; empty
   // for a design made in the script.
   std::string FFileName;
+  // Scans of this design running now, each in a thread of its own without
+  // the GIL; counted under the GIL.
+  int FScans = 0;
+  // The items by name, filled at the first look-up by name: the names are
+  // the item table's and never change.
+  std::unordered_map<std::string, int> FVarNumOfName;
 };
 
 }  // namespace umbrinex

@@ -6,7 +6,8 @@ JOBS="${JOBS:-2}"
 
 # Debian packages the build and the tests need.
 PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libnlopt-cxx-dev libcsv-dev python3-openpyxl libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev libgl-dev
-  pybind11-dev python3-dev python3-numpy dpkg-dev shared-mime-info fonts-dejavu-core poppler-utils)
+  pybind11-dev python3-dev python3-numpy python3-dask python3-distributed python3-pandas dpkg-dev shared-mime-info
+  fonts-dejavu-core poppler-utils)
 # And those of the fuzzer (scripts/fuzz.sh): clang with libFuzzer's runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

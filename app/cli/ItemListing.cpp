@@ -98,6 +98,24 @@ std::vector<TListedItem> ListedItems(TBend& bend)
   return items;
 }
 
+std::vector<TItemName> ListedItemNames(TBend& bend)
+{
+  std::vector<TItemName> names;
+  for (const int varNum : ListedVarNums(bend)) {
+    TItemInfo info;
+    bend.DescribeItem(varNum, info);
+    if (!info.Name.empty()) names.push_back({std::move(info.Name), varNum});
+  }
+  return names;
+}
+
+std::optional<int> ListedVarNum(TBend& bend, std::string_view name)
+{
+  for (const TItemName& item : ListedItemNames(bend))
+    if (item.Name == name) return item.VarNum;
+  return std::nullopt;
+}
+
 void ListItems(TBend& bend, std::ostream& out)
 {
   out << "Item\tName\tValue\tUnit\n";

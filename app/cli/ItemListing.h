@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -36,6 +37,17 @@ std::optional<TListedItem> ListedItem(TBend& bend, int varNum, int row, TAccessS
 // Every item of the design with all its rows: the units first, then the
 // design's items in VarNum order.
 std::vector<TListedItem> ListedItems(TBend& bend);
+
+// Every name the listing can give ("ActiveLength", "LoadCase.Tension"), with
+// its item, in the listing's order, whether or not the design answers the
+// item now.
+struct TItemName {
+  std::string Name;
+  int VarNum = 0;
+};
+std::vector<TItemName> ListedItemNames(TBend& bend);
+// The VarNum of the item of that name (case counts), or nothing.
+std::optional<int> ListedVarNum(TBend& bend, std::string_view name);
 
 // An item's value for JSON: numbers as numbers, the special values and
 // everything else as their texts.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -157,6 +158,22 @@ TEST_F(CliDesign, EveryListedItemHasANameOfItsOwn)
     EXPECT_EQ(known->second, varNum) << name << " names two items";
   }
   EXPECT_GT(count, 100);
+  // Each listed name leads back to its item.
+  for (const auto& [name, varNum] : varNumOfName) EXPECT_EQ(ListedVarNum(*bend, name), varNum) << name;
+}
+
+TEST_F(CliDesign, ANameLeadsToItsItemEvenWhenTheDesignDoesNotAnswerItNow)
+{
+  Enter(vnStiffenerDefinition, 0, "User Defined");
+  EXPECT_EQ(ListedVarNum(*bend, "ShapePower"), vnShapePower) << "not listed for a user-defined profile";
+  EXPECT_EQ(ListedVarNum(*bend, "Units.System"), 2);
+  for (const char* name : {"activelength", "ActiveLength ", "", "LoadCase", "LoadCase.Tension:4"})
+    EXPECT_FALSE(ListedVarNum(*bend, name)) << '"' << name << '"';
+  const std::vector<TItemName> names = ListedItemNames(*bend);
+  EXPECT_EQ(names.front().Name, "Units.System");
+  EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const TItemName& item) {
+    return item.Name == "ShapePower" && item.VarNum == vnShapePower;
+  }));
 }
 
 TEST_F(CliDesign, ItemsAsJsonCarryTypedValuesRowsAndWhetherTheyCanBeChanged)

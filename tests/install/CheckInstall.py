@@ -20,6 +20,13 @@ import xml.etree.ElementTree as ElementTree
 
 MIME = "{http://www.freedesktop.org/standards/shared-mime-info}"
 DATA = "share/umbrinex"
+PACKAGE = "lib/python3/dist-packages/umbrinex/"
+# The package's Python files; its compiled part is _umbrinex.*.so beside them.
+PACKAGE_FILES = {PACKAGE + "__init__.py", PACKAGE + "dask.py"}
+
+
+def compiled_modules(files):
+    return {f for f in files if f.startswith(PACKAGE + "_umbrinex.") and f.endswith(".so")}
 
 
 class Checker:
@@ -39,7 +46,7 @@ class Checker:
                  "share/applications/umbrinex.desktop", "share/icons/hicolor/scalable/apps/umbrinex.svg",
                  "share/mime/packages/umbrinex.xml", "bin/umbrinex"}
         files |= {DATA + "/Examples/" + name for name in examples}
-        return files
+        return files | PACKAGE_FILES
 
     def installed_files(self):
         found = set()
@@ -50,9 +57,9 @@ class Checker:
 
     def check_listing(self):
         installed = self.installed_files()
-        modules = {f for f in installed if f.startswith("lib/python3/dist-packages/umbrinex.")}
+        modules = compiled_modules(installed)
         if len(modules) != 1:
-            self.fault("expected one Python module, found %s" % sorted(modules))
+            self.fault("expected one compiled module in the Python package, found %s" % sorted(modules))
         for missing in sorted(self.expected_files() - installed):
             self.fault("not installed: " + missing)
         for extra in sorted(installed - self.expected_files() - modules):
@@ -133,7 +140,7 @@ class Checker:
         example = sorted(glob.glob(self.path(DATA + "/Examples/*.mxd")))[0]
         script = ("import json, sys, umbrinex\n"
                   "print(json.dumps(umbrinex.open(sys.argv[1]).key_results()))\n")
-        environment = dict(os.environ, PYTHONPATH=os.path.dirname(self.path(module)))
+        environment = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(self.path(module))))
         run = subprocess.run(["/usr/bin/python3", "-c", script, example], capture_output=True, text=True,
                              env=environment)
         cli = subprocess.run([self.path("bin/umbrinex-cli"), "--json", example], capture_output=True, text=True)
@@ -146,6 +153,16 @@ class Checker:
                                text=True, env=environment)
         if sweep.returncode != 0 or "MBR / ABR" not in sweep.stdout:
             self.fault("the installed example script does not run: " + sweep.stderr)
+        # The load history scan, on a local cluster through umbrinex.dask.
+        history = os.path.join(tempfile.mkdtemp(), "history.csv")
+        with open(history, "w", encoding="utf-8") as f:
+            f.write("time (s),tension (kN),angle (deg)\n0,31,29\n1,42,22\n2,11,46\n")
+        for extra in ([], ["--dask"]):
+            scan = subprocess.run(["/usr/bin/python3", self.path(DATA + "/Examples/scan_history.py"), history, example,
+                                   *extra], capture_output=True, text=True, env=environment)
+            if scan.returncode != 0 or "Worst MBR / ABR" not in scan.stdout:
+                self.fault("the installed scan_history.py %s does not run: %s" % (" ".join(extra), scan.stderr))
+        shutil.rmtree(os.path.dirname(history))
 
 
 def check_package(build, source):
@@ -159,7 +176,7 @@ def check_package(build, source):
         packages = glob.glob(os.path.join(output, "*.deb"))
         if run.returncode != 0 or len(packages) != 1:
             return ["cpack did not build one .deb:\n" + run.stdout + run.stderr]
-        info = subprocess.run(["dpkg-deb", "--field", packages[0], "Package", "Version", "Depends"],
+        info = subprocess.run(["dpkg-deb", "--field", packages[0], "Package", "Version", "Depends", "Suggests"],
                               capture_output=True, text=True, check=True).stdout
         fields = dict(line.split(": ", 1) for line in info.splitlines() if ": " in line)
         if fields.get("Package") != "umbrinex":
@@ -167,6 +184,9 @@ def check_package(build, source):
         for dependency in ("libqt6widgets6", "libqt6svg6", "libxlsxwriter", "python3-numpy", "shared-mime-info"):
             if dependency not in fields.get("Depends", ""):
                 faults.append("the package does not depend on " + dependency)
+        for suggestion in ("python3-pandas", "python3-dask", "python3-distributed"):
+            if suggestion not in fields.get("Suggests", ""):
+                faults.append("the package does not suggest " + suggestion)
         listing = subprocess.run(["dpkg-deb", "--contents", packages[0]], capture_output=True, text=True,
                                  check=True).stdout
         held = {line.split(maxsplit=5)[-1][len("./usr/"):] for line in listing.splitlines()
@@ -174,8 +194,8 @@ def check_package(build, source):
         expected = Checker(build, source, "").expected_files()
         for missing in sorted(expected - held):
             faults.append("not in the package: /usr/" + missing)
-        if not any(name.startswith("lib/python3/dist-packages/umbrinex.") for name in held):
-            faults.append("the package holds no Python module")
+        if len(compiled_modules(held)) != 1:
+            faults.append("the package holds no compiled module of the Python package")
     finally:
         shutil.rmtree(output)
     return faults

@@ -1,4 +1,4 @@
-"""The Python module against the batch program: the same results to the last
+"""The Python package against the batch program: the same results to the last
 digit, the same items and the same refusals, at a cost that leaves a
 parametric study to the solver."""
 import glob
@@ -140,6 +140,64 @@ class ItemsLikeTheBatchProgram(unittest.TestCase):
             design.set(21021, [1.0])
         with self.assertRaisesRegex(ValueError, "rows are numbered from 1"):
             design.get(21061, row=0)
+
+
+class ItemsByName(unittest.TestCase):
+    def test_every_listed_name_reaches_the_item_its_varnum_does(self):
+        design = umbrinex.Design()
+        for item in design.items():
+            with self.subTest(item=item["item"]):
+                self.assertEqual(design.get(item["name"], row=item["row"]), item["value"])
+        design.set("ActiveLength", 3.0)
+        self.assertEqual(design.get(21021), 3.0)
+        design.set("LoadCase.Tension", 31.5, row=4)
+        self.assertEqual(design.get(21061, row=4), 31.5)
+        self.assertEqual(design.get(21061, row=3), 11.0, "only the row named")
+        design.set("LoadCase.State2Included", False, row=2)
+        self.assertEqual(design.get("LoadCase.State2Included", row=2), "No")
+        design.set("Units.System", "US")
+        self.assertEqual(design.get("Units.Length"), "ft")
+
+    def test_a_refusal_by_name_is_the_one_by_varnum_naming_both(self):
+        design = umbrinex.Design()
+        for name, value, row, argument in [("LoadCase.Tension", -1, 4, "21061:4"), ("Units.Length", "mm", None, "3"),
+                                            ("LoadCase.Tension", 1, 9, "21061:9")]:
+            with self.subTest(argument=argument):
+                status, _, err = cli("--set", "%s=%s" % (argument, value))
+                self.assertEqual(status, 2)
+                with self.assertRaises(ValueError) as raised:
+                    design.set(name, value, row=row)
+                label = name if row is None else "%s:%d" % (name, row)
+                self.assertEqual(str(raised.exception), "%s (%s" % (label, err.strip().replace(": ", "): ", 1)))
+        self.assertEqual(design.get("LoadCase.Tension", row=4), 31.0, "a refusal changes nothing")
+        with self.assertRaisesRegex(ValueError, r"^LoadCase.Tension:0 \(21061:0\): rows are numbered from 1"):
+            design.get("LoadCase.Tension", row=0)
+        # Named but not answered now, as by VarNum.
+        design.set("StiffenerDefinition", "User Defined")
+        with self.assertRaises(ValueError) as by_varnum:
+            design.set(21024, 2.0)
+        with self.assertRaises(ValueError) as by_name:
+            design.set("ShapePower", 2.0)
+        self.assertEqual(str(by_name.exception), "ShapePower (" + str(by_varnum.exception).replace(": ", "): ", 1))
+        with self.assertRaises(TypeError):
+            design.get(2.5)
+
+    def test_an_unknown_name_is_refused_with_the_closest_ones(self):
+        design = umbrinex.Design()
+        for name, close in [("ActiveLenght", "ActiveLength"), ("activelength", "ActiveLength"),
+                            ("LoadCase.Tensoin", "LoadCase.Tension")]:
+            with self.subTest(name=name):
+                with self.assertRaisesRegex(ValueError, "no item is named '%s'; did you mean %s" % (name, close)):
+                    design.get(name)
+                with self.assertRaisesRegex(ValueError, "no item is named '%s'" % name):
+                    design.set(name, 3.0)
+        for name in ("", "Nothing like it", "21021"):
+            with self.subTest(name=name):
+                with self.assertRaisesRegex(ValueError, r"\(design.items\(\) lists every name\)$"):
+                    design.get(name)
+        with self.assertRaises(ValueError):
+            design.set("ActiveLength\0", 3.0)
+        self.assertEqual(design.get(21021), 2.0)
 
 
 class Sizing(unittest.TestCase):
@@ -336,6 +394,34 @@ class ParametricStudy(unittest.TestCase):
         design.set(21021, 1.0)
         key = design.key_results()["max_root_moment"]
         self.assertAlmostEqual(float(first[1]), key["root_moment"], places=4)
+
+
+class LoadCasesFrame(unittest.TestCase):
+    def test_the_load_case_table_as_columns_for_pandas(self):
+        import pandas
+        design = umbrinex.Design()
+        design.set("LoadCase.ABR", 1.5, row=2)
+        design.set("LoadCase.State1Included", False, row=3)
+        frame = design.load_cases_frame()
+        self.assertEqual(list(frame), ["number", "tension", "angle", "abr", "state1", "state2"])
+        table = pandas.DataFrame(frame)
+        self.assertEqual(len(table), 5)
+        self.assertEqual(table["number"].tolist(), [1, 2, 3, 4, 5])
+        self.assertEqual([str(table[key].dtype) for key in frame],
+                         ["int64", "float64", "float64", "float64", "bool", "bool"])
+        cases = design.load_cases()
+        self.assertEqual(table["tension"].tolist(), [case["tension"] for case in cases])
+        self.assertEqual(table["angle"].tolist(), [case["angle"] for case in cases])
+        # The default ABR "~" is the design's own.
+        self.assertEqual(table["abr"].tolist(), [2.5, 1.5, 2.5, 2.5, 2.5])
+        self.assertEqual(design.get("LoadCase.ABR", row=1), "~")
+        self.assertEqual(table["state1"].tolist(), [True, True, False, True, True])
+        self.assertTrue(table["state2"].all())
+        design.set("NumberOfLoadCases", 7)
+        design.set("AllowableBendRadius", 3.0)
+        frame = design.load_cases_frame()
+        self.assertEqual(len(frame["number"]), 7)
+        self.assertEqual(frame["abr"][0], 3.0)
 
 
 if __name__ == "__main__":
