@@ -88,7 +88,8 @@ def main():
     if not os.path.isfile(options.history):
         raise SystemExit("no history file %s" % options.history)
     design = umbrinex.open(options.design) if options.design else umbrinex.Design()
-    history = pandas.read_csv(options.history)
+    # Lines starting with "#" are remarks, as the batch program reads them.
+    history = pandas.read_csv(options.history, comment="#", skipinitialspace=True)
     columns = history_columns(history)
     started = time.perf_counter()
     if options.dask is None:
