@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <utility>
 #include <ostream>
 
 #include "bend/Bend.h"
@@ -113,18 +114,22 @@ class THistoryScanRun {
     output.Write(Header());
     std::string failure;
     int status = ExitOk;
+    ReadAhead();
     for (;;) {
-      try {
-        FReader.Read(BlockRows, FBlock);
-      } catch (const ECsvError& e) {
-        failure = e.what();
+      std::swap(FBlock, FNext);
+      FAhead = false;
+      if (!FNextFailure.empty()) {
+        failure = std::exchange(FNextFailure, {});
         status = ExitFailed;
       }
-      int finished = 0;
+      const bool more = status == ExitOk && FBlock.Count() == BlockRows;
+      int finished = 0, polls = 0;
       try {
         Solve(finished, [&](int rows) {
           checkCancel();
           progress.Tell(FDone + rows);
+          // The first poll comes before the workers start.
+          if (more && ++polls == 2) ReadAhead();
         });
         finished = FBlock.Count();
       } catch (const ESilentAbort&) {
@@ -137,7 +142,8 @@ class THistoryScanRun {
         status = ExitFailed;
       }
       WriteLines(output, finished);
-      if (status != ExitOk || FBlock.Count() < BlockRows) break;
+      if (status != ExitOk || !more) break;
+      ReadAhead();
     }
     if (status == ExitOk && FDone == 0) {
       err << "The history has a header but no rows of tension and angle.\n";
@@ -153,6 +159,19 @@ class THistoryScanRun {
   }
 
  private:
+  // The next block, read on the waiting thread while the workers solve the
+  // current one; a refused row is told once the rows before it are done.
+  void ReadAhead()
+  {
+    if (FAhead) return;
+    FAhead = true;
+    try {
+      FReader.Read(BlockRows, FNext);
+    } catch (const ECsvError& e) {
+      FNextFailure = e.what();
+    }
+  }
+
   void Solve(int& finished, const std::function<void(int)>& tell)
   {
     const std::size_t states = FScan.States().size();
@@ -203,6 +222,9 @@ class THistoryScanRun {
   THistoryReader FReader;
   TLoadHistoryScan FScan;
   THistoryBlock FBlock;
+  THistoryBlock FNext;
+  bool FAhead = false;
+  std::string FNextFailure;
   std::vector<std::string> FLines;
   std::string FText;
   long long FDone = 0;

@@ -180,6 +180,20 @@ TEST_F(HistoryCli, AHostileHistoryGetsAClearMessageNeverAResponseOfRowsThatAreNo
       EXPECT_NE(response.find("# incomplete after "), std::string::npos) << response;
     }
   }
+  // A refused row in a later block, read while the one before is solved:
+  // every row before it is kept, in order.
+  std::string history = "Tension,Angle\n";
+  for (int i = 0; i < 9000; ++i) history += std::to_string(10 + i % 50) + ",15\n";
+  history += "12,-1\n5,5\n";
+  WriteText(folder / "h.csv", history);
+  const auto late = Run("--scan " + (folder / "h.csv").string() + " --state 2 --out " + (folder / "r.csv").string());
+  EXPECT_EQ(late.Status, 1);
+  EXPECT_NE(late.Err.find("Line 9002, angle: -1 is refused: Cannot be negative."), std::string::npos) << late.Err;
+  const auto rows = CsvRows(Slurp(folder / "r.csv"));
+  ASSERT_EQ(rows.size(), 9002u);
+  EXPECT_EQ(rows[9000][0], "9000");
+  EXPECT_EQ(rows[9001][0], "# incomplete after 9000 rows of the history: Line 9002");
+
   const auto usage = Run("--scan x.csv --state 3");
   EXPECT_EQ(usage.Status, 2);
 }
