@@ -166,7 +166,7 @@ TEST_F(HistoryCli, AHostileHistoryGetsAClearMessageNeverAResponseOfRowsThatAreNo
       {"Tension,Angle\n", 1, "header but no rows"},
       {"Tension,Angle\n1,2\n1e400,2\n", 1, "Line 3, tension: 1e400 is out of range"},
       {"Tension,Angle\n1,2\n" + std::string(11 * 1024 * 1024, '1') + ",2\n", 1, "Line 3 is longer than"},
-      {std::string("Tension,Angle\n\x80\x00\xff,1\n", 23), 1, "Line 2, tension: \""},
+      {std::string("Tension,Angle\n\x80\x00\xff,1\n", 20), 1, "Line 2, tension: \"\\x80\\x00\\xFF\" is not a number."},
       {"Angle,Time\n1,2\n", 1, "no tension column"},
   };
   for (const auto& c : cases) {
