@@ -79,7 +79,7 @@ std::optional<TListedItem> ListedItem(TBend& bend, int varNum, int row, TAccessS
   item.VarNum = varNum;
   item.Row = row;
   item.Name = info.Name;
-  item.Unit = bend.Units().ExpandUnitNames(UnitPlaceholders(info.Dimension));
+  item.Unit = bend.Units().ExpandChoiceNames(UnitPlaceholders(info.Dimension));
   item.ReadOnly = status.Code == acReadOnly;
   return item;
 }

@@ -171,8 +171,8 @@ void ImportLoadCasesCsv(TBend& bend, const std::string& fileName)
 
 void WriteLoadCasesCsv(TBend& bend, std::ostream& out)
 {
-  // The model's "kp" is the kip; elsewhere it reads as a kilopond.
-  const std::string force = bend.Units().ForceName() == "kp" ? "kip" : bend.Units().ForceName();
+  // The heading names the model's "kp" as the kip it is.
+  const std::string& force = bend.Units().ForceLabel();
   out << "Tension (" << force << "),Angle (deg),ABR (" << bend.Units().LengthName() << "),State 1,State 2\n";
   for (int i = 0; i < bend.LoadCaseCount(); ++i) {
     const double abr = bend.LoadCases().Cell(i, vnLoadCaseABR);

@@ -32,6 +32,7 @@
 #include "shell/Preferences.h"
 #include "shell/PreferencesForm.h"
 #include "shell/SizingForm.h"
+#include "shell/UnitsForm.h"
 #include "shell/WelcomeForm.h"
 
 namespace umbrinex {
@@ -203,6 +204,10 @@ void TMainForm::MakeCommands()
   acApplyStandardDiameters = AddCommand(QStringLiteral("&Apply Standard Diameters"), {});
   acShowLoadCaseLabels = PreferenceToggle(QStringLiteral("Show Load Case &Labels"), p.ShowLoadCaseLabels);
   acToolsSizeStiffener = AddCommand(QStringLiteral("Si&ze Stiffener..."), {});
+  acToolsUnits = AddCommand(QStringLiteral("&Units..."), [this] {
+    TUnitsForm form(*this);
+    form.ShowModal();
+  });
 }
 
 void TMainForm::BuildFileMenu()
@@ -236,6 +241,7 @@ void TMainForm::BuildMenus()
   ResultsMenu->addAction(acResultsAccuracy);
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
   ToolsMenu->addAction(acToolsPreferences);
+  ToolsMenu->addAction(acToolsUnits);
   ToolsMenu->addSeparator();
   ToolsMenu->addActions({acShowStandardDiameters, acApplyStandardDiameters, acShowLoadCaseLabels});
   ToolsMenu->addSeparator();

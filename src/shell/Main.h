@@ -72,6 +72,7 @@ class TMainForm : public TTessanMainForm {
   QAction* acApplyStandardDiameters;
   QAction* acShowLoadCaseLabels;
   QAction* acToolsSizeStiffener;
+  QAction* acToolsUnits;
 
  protected:
   std::unique_ptr<TModel> CreateModel() override;

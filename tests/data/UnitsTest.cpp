@@ -354,7 +354,15 @@ TEST(UnitsNames, ExpandPlaceholdersInCaptions)
   for (const auto& c : cases) EXPECT_EQ(c.Expected, units.ExpandUnitNames(c.Text)) << c.Text;
 
   units.SetSystem(usUS);
-  EXPECT_EQ("(kp.ft) at \u00B0F", units.ExpandUnitNames("(FF.LL) at \u00B0T"));
+  // Captions name the force unit "kip"; the item's own choice, "kp", stays
+  // for the listings of items next to it. Mass keeps its name.
+  EXPECT_EQ("(kip.ft) at \u00B0F", units.ExpandUnitNames("(FF.LL) at \u00B0T"));
+  EXPECT_EQ("(kp.ft) at \u00B0F", units.ExpandChoiceNames("(FF.LL) at \u00B0T"));
+  EXPECT_EQ("kp/ft kip", units.ExpandUnitNames("MM/LL FF"));
+  EXPECT_EQ("kp", units.ForceName());
+  UseUser(units, 0, 0, 2, 0, 0);
+  EXPECT_EQ("lb", units.ForceLabel());
+  EXPECT_EQ(units.ExpandChoiceNames("FF/LL"), units.ExpandUnitNames("FF/LL"));
   UseUser(units, 0, 0, 0, 1, 0);
   EXPECT_EQ("1/mn", units.ExpandUnitNames("1/TT"));
   EXPECT_EQ("m/mn^2", units.ExpandUnitNames("LL/TT^2"));

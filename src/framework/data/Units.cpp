@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "framework/data/TaggedFileInterface.h"
 #include "framework/data/TextUtils.h"
@@ -333,11 +334,28 @@ void TUnits::NotifyListeners()
 // ---------------------------------------------------------------------------
 // TUnits: names in captions
 
+const std::string& TUnits::ForceLabel() const
+{
+  static const std::string kip = "kip";
+  constexpr int thousandPounds = 3;  // "kp" of ForceNames
+  return ForceUnitsIndex() == thousandPounds ? kip : ForceName();
+}
+
 std::string TUnits::ExpandUnitNames(std::string text) const
+{
+  return Expand(std::move(text), ForceLabel());
+}
+
+std::string TUnits::ExpandChoiceNames(std::string text) const
+{
+  return Expand(std::move(text), ForceName());
+}
+
+std::string TUnits::Expand(std::string text, const std::string& force) const
 {
   ReplaceAll(text, "LL", LengthName());
   ReplaceAll(text, "MM", MassName());
-  ReplaceAll(text, "FF", ForceName());
+  ReplaceAll(text, "FF", force);
   if (TimeName() == "s") {
     ReplaceAll(text, "1/TT", "Hz");
     ReplaceAll(text, "TT^-1", "Hz");

@@ -97,6 +97,11 @@ class TUnits final : public IDataItemAccess {
   const std::string& ForceName() const;
   const std::string& TimeName() const;
   const std::string& TemperatureName() const;
+  // The force unit as captions, headings, reports and graphs show it. The
+  // unit of 1000 lb keeps "kp" as the force item's choice (what --set
+  // takes and listings of items give), but a heading reads "kip": "kp"
+  // would be read as a kilopond.
+  const std::string& ForceLabel() const;
 
   // Standard gravity in current units.
   double Gravity() const { return FGravity; }
@@ -116,8 +121,12 @@ class TUnits final : public IDataItemAccess {
   const IScaleValue& ForceToMassScale() const { return FForceToMassScale; }
 
   // Replaces the placeholders LL, MM, FF, TT and °T of a caption by the
-  // current unit names; with seconds, "1/TT" and "TT^-1" read "Hz".
+  // current unit names, force by its label; with seconds, "1/TT" and
+  // "TT^-1" read "Hz".
   std::string ExpandUnitNames(std::string text) const;
+  // The same with the force unit named by its choice, as the units items
+  // give it: for the unit columns of item listings, next to those items.
+  std::string ExpandChoiceNames(std::string text) const;
   // The dimension of a caption's unit expression such as "FF/LL^2";
   // dimensionless for anything not recognised.
   static TDimension DimensionFromName(const std::string& name);
@@ -168,6 +177,7 @@ class TUnits final : public IDataItemAccess {
   void SetUserUnit(std::uint8_t TChoice::*field, int index, int highest, const char* quantity);
   void Recompute();
   void NotifyListeners();
+  std::string Expand(std::string text, const std::string& force) const;
   // The item's names, or nullptr for an offset that is not an enumeration.
   const TValueStrings* ItemNames(int offset) const;
   int ItemIndex(int offset) const;
