@@ -223,3 +223,22 @@ TEST_F(UnitsDialog, CancelAndOkWithoutAChangeLeaveTheDesignAndNoStep)
 
 }  // namespace
 }  // namespace umbrinex::testing
+
+namespace umbrinex::testing {
+namespace {
+
+// A form cancelled in US units puts back the very bytes there were, so
+// that it leaves no step of Undo in front of the change of units.
+TEST_F(UnitsDialog, AFormCancelledInUsUnitsLeavesTheDesignAsItWas)
+{
+  Choose(usUS);
+  const TBytes before = SaveToMemory(Bend());
+  for (int node : {2, 4}) {
+    auto form = CreateDataForm(*DataObjectSequence(Bend())[static_cast<std::size_t>(node)], true, Form.get());
+    form.reset();
+    EXPECT_TRUE(SaveToMemory(Bend()) == before) << node;
+  }
+}
+
+}  // namespace
+}  // namespace umbrinex::testing
