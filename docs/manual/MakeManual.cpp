@@ -35,7 +35,8 @@ void AddImages(QTextDocument& document, const QString& folder)
   }
 }
 
-// Pictures keep their proportions but never run wider than the text.
+// Pictures keep their proportions but never run wider than the text, nor
+// larger than on the screen (a small window's picture is not blown up).
 void FitImages(QTextDocument& document, double available)
 {
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -45,7 +46,7 @@ void FitImages(QTextDocument& document, double available)
       QTextImageFormat format = fragment.charFormat().toImageFormat();
       const QImage image = document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
       if (image.isNull()) continue;
-      const double width = available * ImageShare;
+      const double width = std::min(available * ImageShare, static_cast<double>(image.width()));
       format.setWidth(width);
       format.setHeight(width * image.height() / image.width());
       QTextCursor cursor(&document);

@@ -2,12 +2,18 @@
 """Checks the user manual: the typeset PDF holds every chapter a user looks
 for, and the manual's tables of data items name every item the program has,
 by the names, in the units (SI and US) that `umbrinex-cli --items` gives.
+With --pictures, that the main window is shown in the first chapter, each data form under its heading and each kind of graph
+`umbrinex-cli --graph` draws in the chapter on results; that every picture
+named is in the folder and every one there is named; and that the PDF holds
+each of them.
 
     CheckManual.py MANUAL.pdf MANUAL.md UMBRINEX_CLI
+    CheckManual.py --pictures IMAGE_FOLDER MANUAL.pdf MANUAL.md UMBRINEX_CLI
 
 Exit status 1 lists every fault.
 """
 import json
+import os
 import re
 import subprocess
 import sys
@@ -150,9 +156,91 @@ def check_items(markdown, cli):
     return faults
 
 
+FORMS = ["Project Data", "Cable Data", "Bend Stiffener Data", "Materials Data", "Load Case Data", "Analysis Data",
+         "Drawing Data", "Mould Data"]
+PICTURE = re.compile(r"^!\[[^\]]*\]\(images/([^)/]+\.png)\)\s*$")
+
+
+def picture_name(title):
+    return "-".join(re.findall(r"[a-z0-9]+", title.lower())) + ".png"
+
+
+def graph_names(cli):
+    """The graphs and drawings the batch program draws, as it lists them for a name it does not know."""
+    refusal = subprocess.run([cli, "--graph", "?", "--out", os.devnull], capture_output=True, text=True).stderr
+    names = re.findall(r'"([^"]+)"', refusal[refusal.index("the graphs are"):])
+    if not names:
+        raise RuntimeError("umbrinex-cli names no graphs: " + refusal)
+    return names
+
+
+def chapters(markdown):
+    """Each chapter's lines, by its number ("1", "2" ...)."""
+    found, number = {}, None
+    with open(markdown, encoding="utf-8") as manual:
+        for line in manual:
+            heading = re.match(r"# (\d+)\. ", line)
+            if heading:
+                number = heading.group(1)
+            elif line.startswith("# "):
+                number = None
+            if number:
+                found.setdefault(number, []).append(line.rstrip("\n"))
+    return found
+
+
+def pictures_in(lines):
+    return [m.group(1) for m in map(PICTURE.match, lines) if m]
+
+
+def picture_under(lines, heading):
+    """The picture on the first line with text under the heading, if any."""
+    if heading not in lines:
+        return None
+    rest = [line for line in lines[lines.index(heading) + 1:] if line.strip()]
+    match = PICTURE.match(rest[0]) if rest else None
+    return match.group(1) if match else None
+
+
+def image_objects(pdf):
+    """The pictures a PDF holds: its image objects less their alpha masks."""
+    with open(pdf, "rb") as f:
+        data = f.read()
+    images = set(int(n) for n in re.findall(rb"(?m)^(\d+) 0 obj\s*<<[^>]*?/Subtype\s*/Image", data))
+    masks = set(int(n) for n in re.findall(rb"/SMask (\d+) 0 R", data))
+    return len(images - masks)
+
+
+def check_pictures(pdf, markdown, cli, folder):
+    faults = []
+    text = chapters(markdown)
+    if "main-window.png" not in pictures_in(text.get("1", [])):
+        faults.append("the first chapter does not show the main window (images/main-window.png)")
+    for form in FORMS:
+        if picture_under(text.get("3", []), "## " + form) != picture_name(form):
+            faults.append("the picture %s is not right under the heading %s" % (picture_name(form), form))
+    results = pictures_in(text.get("4", []))
+    for graph in graph_names(cli):
+        if picture_name(graph) not in results:
+            faults.append("the chapter on results does not show the %s (images/%s)" % (graph, picture_name(graph)))
+    with open(markdown, encoding="utf-8") as manual:
+        named = set(pictures_in(line.rstrip("\n") for line in manual))
+    drawn = set(name for name in os.listdir(folder) if name.endswith(".png"))
+    faults += ["the manual shows images/%s, which is not drawn" % name for name in sorted(named - drawn)]
+    faults += ["images/%s is drawn but the manual does not show it" % name for name in sorted(drawn - named)]
+    held = image_objects(pdf)
+    if held != len(named):
+        faults.append("the PDF holds %d pictures, the manual names %d" % (held, len(named)))
+    return faults
+
+
 def main():
-    pdf, markdown, cli = sys.argv[1:4]
-    faults = check_pdf(pdf) + check_items(markdown, cli)
+    if sys.argv[1] == "--pictures":
+        folder, pdf, markdown, cli = sys.argv[2:6]
+        faults = check_pictures(pdf, markdown, cli, folder)
+    else:
+        pdf, markdown, cli = sys.argv[1:4]
+        faults = check_pdf(pdf) + check_items(markdown, cli)
     for fault in faults:
         print(fault)
     return 1 if faults else 0
