@@ -1,8 +1,15 @@
 // Typesets the user manual: Markdown in, PDF out, with Qt's own Markdown
-// reader and PDF writer. Pictures named in the text ("images/x.png") are
-// taken from the image folder and scaled to the width of the text.
+// reader and PDF writer, and the same text as one HTML page for the help
+// window. Pictures named in the text ("images/x.png") are taken from the
+// image folder and scaled to the width of the text; the page finds copies
+// of them in "images" beside it.
 //
-//   umbrinex-manual MANUAL.md OUTPUT.pdf [IMAGE_FOLDER]
+// A marker "{#topic-N}" in a heading or at the start of a paragraph names
+// that block as help topic N: an anchor of the page, and nothing on paper.
+// Every heading below the title is also the anchor "section-K", K counting
+// the headings, for the help window's contents.
+//
+//   umbrinex-manual MANUAL.md OUTPUT.pdf [IMAGE_FOLDER [OUTPUT.html]]
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +19,8 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -19,6 +28,7 @@
 #include <QTextImageFormat>
 #include <QTextTable>
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 
 namespace {
@@ -53,6 +63,40 @@ void FitImages(QTextDocument& document, double available)
       cursor.setPosition(fragment.position());
       cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
       cursor.setCharFormat(format);
+    }
+  }
+}
+
+// The markers taken out of the text, their names made anchors of their
+// blocks, with a section anchor for each heading.
+void SetAnchors(QTextDocument& document)
+{
+  static const QRegularExpression marker(QStringLiteral(R"(\s*\{#([A-Za-z0-9-]+)\}\s*)"));
+  int section = 0;
+  bool title = true;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    QStringList names;
+    if (block.blockFormat().headingLevel() > 0 && !std::exchange(title, false))
+      names.append(QStringLiteral("section-%1").arg(++section));
+    for (auto match = marker.match(block.text()); match.hasMatch(); match = marker.match(block.text())) {
+      names.append(match.captured(1));
+      QTextCursor cursor(block);
+      cursor.setPosition(block.position() + static_cast<int>(match.capturedStart()));
+      cursor.setPosition(block.position() + static_cast<int>(match.capturedEnd()), QTextCursor::KeepAnchor);
+      // A marker between words leaves one space.
+      const bool between = match.capturedStart() > 0 && match.capturedEnd() < block.text().size();
+      cursor.insertText(between ? QStringLiteral(" ") : QString());
+    }
+    // The page keeps one name of an anchor: each name has a character of its own.
+    QTextCursor cursor(block);
+    for (const QString& name : names) {
+      if (cursor.position() + 1 >= block.position() + block.length()) break;
+      cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+      QTextCharFormat format;
+      format.setAnchor(true);
+      format.setAnchorNames({name});
+      cursor.mergeCharFormat(format);
+      cursor.clearSelection();
     }
   }
 }
@@ -148,6 +192,32 @@ void FormatTables(QTextFrame& frame, const QFont& font, double available)
   }
 }
 
+// The page for the help window, with copies of its pictures in "images"
+// beside it.
+bool WriteHtml(const QTextDocument& document, const QString& output, const QString& imageFolder)
+{
+  const QDir folder = QFileInfo(output).absoluteDir();
+  folder.mkpath(QStringLiteral("images"));
+  QSet<QString> pictures;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (it.fragment().charFormat().isImageFormat()) pictures.insert(it.fragment().charFormat().toImageFormat().name());
+  for (const QString& picture : pictures) {
+    const QString copy = folder.filePath(picture);
+    QFile::remove(copy);
+    if (!QFile::copy(QDir(imageFolder).filePath(QFileInfo(picture).fileName()), copy)) {
+      std::fprintf(stderr, "cannot copy the picture %s to %s\n", qPrintable(picture), qPrintable(copy));
+      return false;
+    }
+  }
+  QFile page(output);
+  if (!page.open(QIODevice::WriteOnly | QIODevice::Truncate) || page.write(document.toHtml().toUtf8()) < 0) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -155,7 +225,7 @@ int main(int argc, char** argv)
   QGuiApplication application(argc, argv);
   const QStringList arguments = application.arguments();
   if (arguments.size() < 3) {
-    std::fprintf(stderr, "usage: umbrinex-manual MANUAL.md OUTPUT.pdf [IMAGE_FOLDER]\n");
+    std::fprintf(stderr, "usage: umbrinex-manual MANUAL.md OUTPUT.pdf [IMAGE_FOLDER [OUTPUT.html]]\n");
     return 2;
   }
   QFile input(arguments[1]);
@@ -174,8 +244,12 @@ int main(int argc, char** argv)
   // screen resolution, as the font's metrics measure.
   const double available = (210.0 - 40.0) / 25.4 * QFontMetricsF(font).fontDpi();
   FitImages(document, available);
+  SetAnchors(document);
   FormatHeadings(document);
   FormatTables(*document.rootFrame(), font, available);
+
+  document.setMetaInformation(QTextDocument::DocumentTitle, QStringLiteral("Umbrinex User Manual"));
+  if (arguments.size() > 4 && !WriteHtml(document, arguments[4], arguments[3])) return 1;
 
   const QString output = arguments[2];
   QFile::remove(output);

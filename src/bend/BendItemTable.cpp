@@ -209,13 +209,16 @@ const TVarList& TBend::Vars()
 {
   static const TVarList vars = [] {
     TVarList v;
+    // Every item's help topic is its VarNum: the manual's entry "topic-VarNum".
     for (const TBendItem& item : Items) {
       if (item.Choices != nullptr)
-        v.AddRanged(item.VarNum, item.Type, 0, item.Choices().Count() - 1, item.Range.Allow, item.Name);
+        v.AddRanged(item.VarNum, item.Type, 0, item.Choices().Count() - 1, item.Range.Allow, item.Name, {},
+                    item.VarNum);
       else if (item.Range.Ranged)
-        v.AddRanged(item.VarNum, item.Type, item.Range.Min, item.Range.Max, item.Range.Allow, item.Name);
+        v.AddRanged(item.VarNum, item.Type, item.Range.Min, item.Range.Max, item.Range.Allow, item.Name, {},
+                    item.VarNum);
       else
-        v.AddUnranged(item.VarNum, item.Type, item.Range.Allow, item.Name);
+        v.AddUnranged(item.VarNum, item.Type, item.Range.Allow, item.Name, {}, item.VarNum);
     }
     return v;
   }();

@@ -28,7 +28,7 @@ TFormDescription MakeProjectForm()
   form.AddColumn(units, 2, vtEnum, "System", "", 12, 12);
   form.AddColumn(units, 3, vtEnum, "Length", "", 8, 10);
   form.AddColumn(units, 5, vtEnum, "Force", "", 8, 10);
-  form.SetHelpContext(units, 88);
+  form.SetHelpContext(units, hcUnits);
   form.Name(unitsLabel, units);
   form[unitsLabel].Hidden = form[units].Hidden = true;
   return form;

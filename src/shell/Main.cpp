@@ -247,6 +247,7 @@ void TMainForm::BuildMenus()
   ToolsMenu->addSeparator();
   ToolsMenu->addAction(acToolsSizeStiffener);
   HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  HelpMenu->addAction(acHelpContents);
   HelpMenu->addAction(acHelpManual);
   HelpMenu->addSeparator();
   HelpMenu->addAction(acHelpAbout);

@@ -215,13 +215,15 @@ TEST_F(GridOnLoadCases, TitlesShowTheDesignsUnits)
   EXPECT_NE(port.Line(2).find("2.500"), std::string::npos);
 }
 
-TEST_F(GridOnLoadCases, F1AsksForTheColumnsHelpTopic)
+TEST_F(GridOnLoadCases, F1AsksForTheColumnsItemsHelpTopicBeforeTheColumnsOwn)
 {
   int asked = -1;
-  TKitForm::SetHelpHandler([&](int topic) { asked = topic; });
+  TKitForm::SetHelpHandler([&](int topic, int) { asked = topic; });
   Select(colTension, Row(0));
   PressKey(Qt::Key_F1);
-  EXPECT_EQ(asked, 580);
+  // The item's descriptor names its topic (its VarNum); the column's 580 is
+  // for items without one.
+  EXPECT_EQ(asked, vnLoadCaseTension);
   TKitForm::SetHelpHandler(nullptr);
 }
 

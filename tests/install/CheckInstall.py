@@ -12,6 +12,7 @@ import filecmp
 import glob
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -46,7 +47,14 @@ class Checker:
                  "share/applications/umbrinex.desktop", "share/icons/hicolor/scalable/apps/umbrinex.svg",
                  "share/mime/packages/umbrinex.xml", "bin/umbrinex"}
         files |= {DATA + "/Examples/" + name for name in examples}
+        # The help window's page and the pictures it shows.
+        files.add(DATA + "/Umbrinex.html")
+        files |= {DATA + "/images/" + name for name in self.manual_pictures()}
         return files | PACKAGE_FILES
+
+    def manual_pictures(self):
+        folder = os.path.join(self.build, "app", "images")
+        return sorted(os.listdir(folder)) if os.path.isdir(folder) else []
 
     def installed_files(self):
         found = set()
@@ -96,6 +104,21 @@ class Checker:
         if not filecmp.cmp(self.path(DATA + "/Umbrinex.pdf"), os.path.join(self.build, "app", "Umbrinex.pdf"),
                            shallow=False):
             self.fault("the installed manual is not the one the build typeset")
+        self.check_help_page()
+
+    def check_help_page(self):
+        page = self.path(DATA + "/Umbrinex.html")
+        if not os.path.exists(page):
+            return
+        with open(page, encoding="utf-8") as html:
+            content = html.read()
+        if 'name="topic-' not in content:
+            self.fault("the installed help page has no help topics")
+        if not self.manual_pictures():
+            self.fault("the build copied no pictures beside the help page")
+        for picture in sorted(set(re.findall(r'<img src="([^"]+)"', content))):
+            if not os.path.exists(os.path.join(os.path.dirname(page), picture)):
+                self.fault("the help page shows a picture that is not installed: " + picture)
 
     def check_desktop(self):
         entry = configparser.ConfigParser(interpolation=None)

@@ -104,7 +104,8 @@ int TBoundControl::HelpContext() const
 {
   try {
     if (const TVarList* vars = FDataObject ? FDataObject->GetVarList() : nullptr)
-      if (const TVar* descriptor = vars->TryFind(FVarNum)) return descriptor->HelpContext;
+      if (const TVar* descriptor = vars->TryFind(FVarNum); descriptor && descriptor->HelpContext > 0)
+        return descriptor->HelpContext;
   } catch (const std::exception&) {
     // An object that cannot say falls back on the control's own topic.
   }

@@ -11,21 +11,17 @@
 #include "desktop/forms/KitGridDropDown.h"
 #include "desktop/forms/KitHint.h"
 #include "desktop/kit/ErrorHandler.h"
-#include "desktop/kit/Help.h"
+#include "desktop/kit/HelpWindow.h"
 
 namespace umbrinex {
 
 namespace {
 
-// Help topics are kept with the items; the manual stands for them all.
-void OpenManualForTopic(int /*topic*/)
-{
-  if (!FindManual().empty()) OpenManual();
-}
+void ShowHelpForTopic(int topic, int formTopic) { ShowHelp(topic, formTopic); }
 
 TKitForm::THelpHandler& HelpHandler()
 {
-  static TKitForm::THelpHandler handler = &OpenManualForTopic;
+  static TKitForm::THelpHandler handler = &ShowHelpForTopic;
   return handler;
 }
 
@@ -43,7 +39,7 @@ QChar AltCharacter(const QKeyEvent* key)
 
 void TKitForm::SetHelpHandler(THelpHandler handler)
 {
-  HelpHandler() = std::move(handler);
+  HelpHandler() = handler ? std::move(handler) : THelpHandler(&ShowHelpForTopic);
 }
 
 TKitForm::TKitForm(QWidget* owner) : QDialog(owner), TFormBase(static_cast<QWidget&>(*this))
@@ -130,6 +126,11 @@ bool TKitForm::eventFilter(QObject* watched, QEvent* event)
   if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) || !watched->isWidgetType()) return false;
   if (static_cast<QWidget*>(watched)->window() != this) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  // F1 is the form's help, not a shortcut of the window that owns the form.
+  if (type == QEvent::ShortcutOverride && key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+    key->accept();
+    return true;
+  }
   const QChar character = AltCharacter(key);
   if (character.isNull()) return false;
   // Alt with a letter is the form's to resolve, ahead of the mnemonics of
@@ -147,8 +148,10 @@ bool TKitForm::eventFilter(QObject* watched, QEvent* event)
 void TKitForm::keyPressEvent(QKeyEvent* event)
 {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    const int topic = HelpContextOf(QApplication::focusWidget());
-    Guarded([topic] { HelpHandler()(topic); });
+    // The form's own focused control, whichever window the desktop calls active.
+    const QWidget* focused = focusWidget() ? focusWidget() : this;
+    const int topic = HelpContextOf(focused), formTopic = FormHelpContextOf(focused);
+    Guarded([topic, formTopic] { HelpHandler()(topic, formTopic); });
     return;
   }
   if (HandleEscape(event)) return;
@@ -174,13 +177,27 @@ void BindControls(QWidget& form, TDataObject* dataObject)
 
 int HelpContextOf(const QWidget* widget)
 {
+  // A control without a topic of its own goes on to its form's.
   for (; widget; widget = widget->parentWidget()) {
-    if (auto* control = dynamic_cast<const TBoundControl*>(widget)) return control->HelpContext();
-    if (auto* grid = qobject_cast<const TKitGrid*>(widget)) return grid->HelpContext();
-    if (auto* list = qobject_cast<const TKitGridDropDownList*>(widget)) return list->Grid().HelpContext();
-    // A form's own topic, for controls without one.
-    if (const QVariant topic = widget->property("helpContext"); topic.isValid()) return topic.toInt();
+    int topic = 0;
+    if (auto* control = dynamic_cast<const TBoundControl*>(widget))
+      topic = control->HelpContext();
+    else if (auto* grid = qobject_cast<const TKitGrid*>(widget))
+      topic = grid->HelpContext();
+    else if (auto* list = qobject_cast<const TKitGridDropDownList*>(widget))
+      topic = list->Grid().HelpContext();
+    else if (const QVariant property = widget->property("helpContext"); property.isValid())
+      topic = property.toInt();
+    if (topic > 0) return topic;
   }
+  return 0;
+}
+
+int FormHelpContextOf(const QWidget* widget)
+{
+  for (; widget; widget = widget->parentWidget())
+    if (const QVariant topic = widget->property("helpContext"); topic.isValid() && topic.toInt() > 0)
+      return topic.toInt();
   return 0;
 }
 

@@ -33,9 +33,10 @@ class TKitForm : public QDialog, public TFormBase {
   void done(int result) override;
   void reject() override;
 
-  // What F1 does with the help topic of the focused control; by default it
-  // opens the manual when there is one. An empty handler restores that.
-  using THelpHandler = std::function<void(int topic)>;
+  // What F1 does with the help topic of the focused control and that of its
+  // form (for a topic the manual has no entry for); by default it opens the
+  // help window there. An empty handler restores that.
+  using THelpHandler = std::function<void(int topic, int formTopic)>;
   static void SetHelpHandler(THelpHandler handler);
 
   // Gives the focus to the first control in tab order; a form opens so.
@@ -51,7 +52,10 @@ class TKitForm : public QDialog, public TFormBase {
 
 // Binds every bound control and grid on the form, at any depth.
 void BindControls(QWidget& form, TDataObject* dataObject);
-// The help topic of a control: a bound control's item, a grid's column.
+// The help topic of a control: a bound control's item (or its own topic), a
+// grid's column, else the form's; 0 for none.
 int HelpContextOf(const QWidget* widget);
+// The topic of the form a control is on; 0 for none.
+int FormHelpContextOf(const QWidget* widget);
 
 }  // namespace umbrinex

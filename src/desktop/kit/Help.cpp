@@ -19,9 +19,14 @@ std::string FindManual()
 
 std::string FindManual(const std::string& programFolder)
 {
+  return FindManualFile(ManualFileName, programFolder);
+}
+
+std::string FindManualFile(const std::string& fileName, const std::string& programFolder)
+{
   std::error_code error;
   for (const std::string& folder : {programFolder, InstalledDataFolder(programFolder)}) {
-    const std::filesystem::path manual = std::filesystem::path(folder) / ManualFileName;
+    const std::filesystem::path manual = std::filesystem::path(folder) / fileName;
     if (std::filesystem::exists(manual, error)) return manual.string();
   }
   TKitRegistry& registry = KitRegistry();
@@ -31,7 +36,7 @@ std::string FindManual(const std::string& programFolder)
     registry.CloseKey();
   }
   // The stored folder ends with its separator.
-  const std::string installed = folder + ManualFileName;
+  const std::string installed = folder + fileName;
   if (!folder.empty() && std::filesystem::exists(installed, error)) return installed;
   return {};
 }

@@ -18,6 +18,7 @@
 #include "desktop/kit/ErrorHandler.h"
 #include "desktop/kit/FileNames.h"
 #include "desktop/kit/Help.h"
+#include "desktop/kit/HelpWindow.h"
 #include "desktop/kit/KitPreferences.h"
 #include "desktop/kit/Printing.h"
 #include "desktop/kit/StartUp.h"
@@ -132,14 +133,17 @@ TTessanMainForm::TTessanMainForm()
     : TTessanFilerForm("MRU"), FSecondFiler(nullptr, &KitPreferences().LatestMainFileName, false)
 {
   acFilePrinterSetup = AddCommand(QStringLiteral("Printer Set&up.."), [this] { ShowPrinterSetup(this); });
+  acHelpContents = AddCommand(
+      QStringLiteral("&Contents"), [] { ShowHelp(); }, QKeySequence(Qt::Key_F1), false);
   acHelpManual = AddCommand(
-      QStringLiteral("&Manual"), [] { OpenManual(); }, QKeySequence(Qt::Key_F1), false);
+      QStringLiteral("&Manual (PDF)"), [] { OpenManual(); }, {}, false);
   acHelpAbout = AddCommand(
       QStringLiteral("About.."), [this] { ShowAbout(); }, {}, false);
 }
 
 TTessanMainForm::~TTessanMainForm()
 {
+  CloseHelpWindow();
   if (FModel) FModel->SetNotificationTarget(nullptr);
 }
 

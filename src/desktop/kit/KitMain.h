@@ -120,6 +120,7 @@ class TTessanMainForm : public TTessanFilerForm, public IModelNotificationTarget
   int StartState() const { return FStartState; }
 
   QAction* acFilePrinterSetup;
+  QAction* acHelpContents;
   QAction* acHelpManual;
   QAction* acHelpAbout;
 
