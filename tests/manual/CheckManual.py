@@ -194,10 +194,12 @@ def pictures_in(lines):
 
 
 def picture_under(lines, heading):
-    """The picture on the first line with text under the heading, if any."""
-    if heading not in lines:
+    """The picture on the first line with text under the heading, if any.
+    A heading may end in the anchor of its help topic, "{#topic-N}"."""
+    bare = [re.sub(r"\s*\{#topic-\d+\}$", "", line) for line in lines]
+    if heading not in bare:
         return None
-    rest = [line for line in lines[lines.index(heading) + 1:] if line.strip()]
+    rest = [line for line in lines[bare.index(heading) + 1:] if line.strip()]
     match = PICTURE.match(rest[0]) if rest else None
     return match.group(1) if match else None
 
