@@ -20,32 +20,19 @@ namespace py = pybind11;
 namespace {
 
 // Messages raised while the program works (a warning while a file is read)
-// are kept and handed to Python's warnings once the work is done: a warning
-// turned into an exception must not unwind through the model.
-class TMessageCollector final : public IMessagePresenter {
+// are kept and handed to Python's warnings once the work is done, answered
+// as the batch program answers them: a warning turned into an exception
+// must not unwind through the model.
+class TMessageCollector {
  public:
-  TMessageCollector() : FPrevious(SetMessagePresenter(this)) {}
-  ~TMessageCollector() override { SetMessagePresenter(FPrevious); }
-  TMessageCollector(const TMessageCollector&) = delete;
-  TMessageCollector& operator=(const TMessageCollector&) = delete;
-
-  int Present(const TMessageRequest& request) override
-  {
-    FTexts.push_back(request.Text);
-    // As the batch program answers: OK, Yes, or the default choice.
-    if (request.Type == TMessageType::Choice) return request.DefaultButton;
-    return request.Type == TMessageType::Question ? maYes : maOk;
-  }
-
   void Warn() const
   {
-    for (const std::string& text : FTexts)
+    for (const std::string& text : FRecorder.Texts())
       if (PyErr_WarnEx(PyExc_UserWarning, text.c_str(), 2) != 0) throw py::error_already_set();
   }
 
  private:
-  IMessagePresenter* FPrevious;
-  std::vector<std::string> FTexts;
+  TMessageRecorder FRecorder{maYes};
 };
 
 template <typename TWork>

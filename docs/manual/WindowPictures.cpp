@@ -16,28 +16,6 @@ namespace umbrinex {
 
 namespace {
 
-// A message on the way means a picture of the wrong thing: every one is
-// kept, and the pictures are refused.
-class TMessageCollector : public IMessagePresenter {
- public:
-  TMessageCollector() : FPrevious(SetMessagePresenter(this)) {}
-  ~TMessageCollector() override { SetMessagePresenter(FPrevious); }
-  TMessageCollector(const TMessageCollector&) = delete;
-  TMessageCollector& operator=(const TMessageCollector&) = delete;
-
-  int Present(const TMessageRequest& request) override
-  {
-    if (!FTexts.empty()) FTexts += "; ";
-    FTexts += request.Text;
-    return request.Type == TMessageType::Question ? maNo : maOk;
-  }
-  const std::string& Texts() const { return FTexts; }
-
- private:
-  IMessagePresenter* FPrevious;
-  std::string FTexts;
-};
-
 void Settle()
 {
   // A refresh may post the events of another (a graph drawn once its
@@ -108,14 +86,20 @@ std::vector<std::string> WriteWindowPictures(const QString& folder, const QStrin
 {
   const QDir images(folder);
   if (!images.mkpath(QStringLiteral("."))) throw std::runtime_error("cannot make the folder " + folder.toStdString());
-  TMessageCollector messages;
+  // A message on the way means a picture of the wrong thing: every one is
+  // kept, and the pictures are refused.
+  const TMessageRecorder messages(maNo);
   std::vector<TWindowPicture> pictures;
   {
     std::unique_ptr<TMainForm> form = CreateMainForm(arguments);
     pictures.push_back(MainWindowPicture(*form));
     for (TWindowPicture& picture : DataFormPictures(*form)) pictures.push_back(std::move(picture));
   }
-  if (!messages.Texts().empty()) throw std::runtime_error(messages.Texts());
+  if (!messages.Texts().empty()) {
+    std::string texts;
+    for (const std::string& text : messages.Texts()) texts += (texts.empty() ? "" : "; ") + text;
+    throw std::runtime_error(texts);
+  }
   std::vector<std::string> written;
   for (const TWindowPicture& picture : pictures) Write(picture, images, written);
   return written;

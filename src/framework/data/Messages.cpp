@@ -64,6 +64,13 @@ IMessagePresenter* SetMessagePresenter(IMessagePresenter* newPresenter)
   return previous;
 }
 
+int TMessageRecorder::Present(const TMessageRequest& request)
+{
+  FTexts.push_back(request.Text);
+  if (request.Type == TMessageType::Choice) return request.DefaultButton;
+  return request.Type == TMessageType::Question ? FAnswer : maOk;
+}
+
 void ShowInformation(const std::string& text, bool withCancel, bool showAlways)
 {
   Present(Request(TMessageType::Information, text, withCancel), showAlways, maOk);

@@ -35,6 +35,26 @@ class IMessagePresenter {
 // which answers OK, Yes or the default choice). Returns the previous one.
 IMessagePresenter* SetMessagePresenter(IMessagePresenter* presenter);
 
+// While it lives, every message goes to it instead of the user, for work
+// that must not stop to ask (a script, a build step): the texts are kept in
+// order, a question gets the answer given, a choice its default, anything
+// else OK. The presenter before it comes back when it ends.
+class TMessageRecorder final : public IMessagePresenter {
+ public:
+  explicit TMessageRecorder(int questionAnswer) : FAnswer(questionAnswer), FPrevious(SetMessagePresenter(this)) {}
+  ~TMessageRecorder() override { SetMessagePresenter(FPrevious); }
+  TMessageRecorder(const TMessageRecorder&) = delete;
+  TMessageRecorder& operator=(const TMessageRecorder&) = delete;
+
+  int Present(const TMessageRequest& request) override;
+  const std::vector<std::string>& Texts() const { return FTexts; }
+
+ private:
+  int FAnswer;
+  IMessagePresenter* FPrevious;
+  std::vector<std::string> FTexts;
+};
+
 // Messages not marked showAlways are suppressed in quiet mode: a suppressed
 // question counts as Yes and a suppressed choice returns its default.
 void ShowInformation(const std::string& text, bool withCancel = false, bool showAlways = false);
