@@ -136,6 +136,12 @@ void TBendStiffenerMaterial::Assign(const TEngineDataObject& source)
   for (int s = 0; s < StateCount; ++s) Curve(s).Assign(other->Curve(s));
 }
 
+void TBendStiffenerMaterial::UnitsChanged(const IScaleValue& scale)
+{
+  TModelObject::UnitsChanged(scale);
+  for (int s = 0; s < StateCount; ++s) RecomputeDerived(s);
+}
+
 void TBendStiffenerMaterial::ResetResults()
 {
   TModelObject::ResetResults();

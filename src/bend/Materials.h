@@ -40,6 +40,9 @@ class TBendStiffenerMaterial : public TModelObject {
   void Assign(const TEngineDataObject& source) override;
   void SetDefaults() override;
   void ResetResults() override;
+  // The entered column and E are converted separately; the derived column is
+  // worked out again so that it stays what a reload of the design gives.
+  void UnitsChanged(const IScaleValue& scale) override;
   TBend* Bend() const;
 
   int FileTypeCode() const override { return tcBend; }

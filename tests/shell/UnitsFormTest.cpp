@@ -233,11 +233,21 @@ TEST_F(UnitsDialog, AFormCancelledInUsUnitsLeavesTheDesignAsItWas)
 {
   Choose(usUS);
   const TBytes before = SaveToMemory(Bend());
-  for (int node : {2, 4}) {
-    auto form = CreateDataForm(*DataObjectSequence(Bend())[static_cast<std::size_t>(node)], true, Form.get());
-    form.reset();
+  const auto nodes = DataObjectSequence(Bend());
+  for (std::size_t node = 0; node < nodes.size(); ++node) {
+    std::function<void()> cancel = [&] {
+      TTessanDataForm* form = Editing().CurrentDataForm();
+      if (form == nullptr || !form->isVisible()) return QTimer::singleShot(2, cancel);
+      form->done(mrCancel);
+    };
+    QTimer::singleShot(0, cancel);
+    Editing().EditObject(*nodes[node]);
     EXPECT_TRUE(SaveToMemory(Bend()) == before) << node;
+    EXPECT_EQ(Editing().UndoText(), QStringLiteral("&Undo Units")) << node;
   }
+  Editing().Undo();
+  EXPECT_EQ(Bend().Units().System(), 0);
+  EXPECT_FALSE(Editing().CanUndo());
 }
 
 }  // namespace
