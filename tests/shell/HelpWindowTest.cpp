@@ -2,19 +2,25 @@
 // entries, a topic without one at the form's section; contents, search,
 // Back and Forward; one window for the whole program.
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "ShellTestSupport.h"
 #include "bend/Bend.h"
 #include "desktop/forms/KitGrid.h"
 #include "desktop/kit/HelpWindow.h"
+#include "desktop/kit/Printing.h"
 #include "presentation/DataForms.h"
 #include "presentation/HelpContexts.h"
 #include "shell/forms/DataForms.h"
@@ -37,6 +43,10 @@ class HelpWindowTest : public TMainWindowTest {
   {
     UseManualPage({});
     TMainWindowTest::TearDown();
+  }
+  static std::string Section()
+  {
+    return HelpWindow().Contents().currentItem() ? HelpWindow().Contents().currentItem()->text(0).toStdString() : "";
   }
   TModelObject& Node(int i) { return *DataObjectSequence(Bend())[static_cast<std::size_t>(i)]; }
 
@@ -120,6 +130,74 @@ TEST_F(HelpWindowTest, TheContentsAreTheChaptersAndSections)
   ASSERT_NE(stiffener, nullptr) << "the marker is not part of the heading";
   emit contents.itemActivated(stiffener, 0);
   EXPECT_TRUE(HelpWindow().CurrentAnchor().startsWith(QStringLiteral("section-")));
+}
+
+TEST_F(HelpWindowTest, TheContentsMarkTheSectionShown)
+{
+  ShowHelp(vnActiveLength);
+  EXPECT_EQ(Section(), "Bend Stiffener Data");
+  ShowHelp(vnLoadCaseTension);
+  EXPECT_EQ(Section(), "Load Case Data");
+  // A section opened from the contents is marked there.
+  QTreeWidget& contents = HelpWindow().Contents();
+  QTreeWidgetItem* last = contents.topLevelItem(contents.topLevelItemCount() - 1);
+  while (last->childCount() > 0) last = last->child(last->childCount() - 1);
+  emit contents.itemClicked(last, 0);
+  EXPECT_EQ(Section(), last->text(0).toStdString());
+  QScrollBar& scroll = *HelpWindow().Browser().verticalScrollBar();
+  // Scrolling back to the top leaves no section marked.
+  scroll.setValue(0);
+  EXPECT_EQ(Section(), "");
+}
+
+// Output of a command, or "" when it cannot run.
+std::string CommandOutput(const std::string& command)
+{
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    pclose(pipe);
+  }
+  return output;
+}
+
+TEST_F(HelpWindowTest, PrintPutsTheWholeManualWithItsPicturesOnPaper)
+{
+  // Without a printer the manual goes into the PDF file the user names.
+  QPrinter& printer = ProgramPrinter();
+  const QPrinter::OutputFormat format = printer.outputFormat();
+  const QString previousFile = printer.outputFileName();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const std::string pdf = Folder.File("manual.pdf");
+  Dialogs.Names = {pdf};
+  THelpWindow& window = HelpWindow();
+  QToolButton* print = nullptr;
+  for (QToolButton* button : window.findChildren<QToolButton*>())
+    if (button->text() == QStringLiteral("&Print..")) print = button;
+  ASSERT_NE(print, nullptr);
+  print->click();
+  printer.setOutputFormat(format);
+  printer.setOutputFileName(previousFile);
+  ASSERT_EQ(Dialogs.Requests.size(), 1u);
+  EXPECT_EQ(Dialogs.Requests[0].Title, "Print");
+
+  const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+  const auto pages = info.find("Pages:");
+  ASSERT_NE(pages, std::string::npos) << info;
+  EXPECT_GE(std::stoi(info.substr(pages + 6)), 25);
+  // Every picture of the page is printed: pdfimages lists each as an image
+  // (its transparency, when it has one, as an "smask").
+  const std::string images = CommandOutput("pdfimages -list '" + pdf + "'");
+  int count = 0;
+  for (std::size_t at = images.find(" image "); at != std::string::npos; at = images.find(" image ", at + 1)) ++count;
+  const std::string page = CommandOutput(std::string("cat '") + UMBRINEX_MANUAL_HTML + "'");
+  int pictures = 0;
+  for (std::size_t at = page.find("<img "); at != std::string::npos; at = page.find("<img ", at + 1)) ++pictures;
+  EXPECT_GE(pictures, 22);
+  EXPECT_EQ(count, pictures) << images;
+  const std::string text = CommandOutput("pdftotext '" + pdf + "' - | grep -c 'Shape power'");
+  EXPECT_GT(std::atoi(text.c_str()), 0);
 }
 
 TEST_F(HelpWindowTest, AMissingPageSaysWhereItWasLookedFor)

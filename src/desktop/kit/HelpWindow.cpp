@@ -1,14 +1,15 @@
 #include "desktop/kit/HelpWindow.h"
 
+#include <algorithm>
 #include <filesystem>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSplitter>
@@ -28,7 +29,10 @@ namespace umbrinex {
 
 namespace {
 
-QString TopicAnchor(int topic) { return QStringLiteral("topic-%1").arg(topic); }
+QString TopicAnchor(int topic)
+{
+  return QStringLiteral("topic-%1").arg(topic);
+}
 
 std::string& ManualPageOverride()
 {
@@ -93,6 +97,8 @@ THelpWindow::THelpWindow(const QString& manual)
   layout->addWidget(splitter, 1);
   connect(FContents, &QTreeWidget::itemActivated, this, &THelpWindow::OpenContentsItem);
   connect(FContents, &QTreeWidget::itemClicked, this, &THelpWindow::OpenContentsItem);
+  connect(FBrowser->verticalScrollBar(), &QScrollBar::valueChanged, this, &THelpWindow::FollowScrolling);
+  connect(FBrowser, &QTextBrowser::sourceChanged, this, &THelpWindow::FollowAnchor);
   resize(920, 640);
   Load(manual);
 }
@@ -135,9 +141,10 @@ void THelpWindow::Load(const QString& manual)
 {
   if (manual.isEmpty() || !QFileInfo::exists(manual)) {
     const std::string folder = ProgramFolder();
-    FBrowser->setHtml(QStringLiteral("<h2>The manual is missing</h2><p>Cannot find file %1, neither in %2 nor in %3.</p>")
-                          .arg(QString::fromUtf8(ManualHtmlName), QString::fromStdString(folder).toHtmlEscaped(),
-                               QString::fromStdString(InstalledDataFolder(folder)).toHtmlEscaped()));
+    FBrowser->setHtml(
+        QStringLiteral("<h2>The manual is missing</h2><p>Cannot find file %1, neither in %2 nor in %3.</p>")
+            .arg(QString::fromUtf8(ManualHtmlName), QString::fromStdString(folder).toHtmlEscaped(),
+                 QString::fromStdString(InstalledDataFolder(folder)).toHtmlEscaped()));
     return;
   }
   FBrowser->setSource(QUrl::fromLocalFile(manual));
@@ -150,12 +157,13 @@ void THelpWindow::FillContents()
 {
   FContents->clear();
   FAnchors.clear();
+  FSectionStarts.clear();
   std::vector<QTreeWidgetItem*> parents;
   for (QTextBlock block = FBrowser->document()->begin(); block.isValid(); block = block.next()) {
     QString anchor;
     for (auto it = block.begin(); !it.atEnd(); ++it)
       for (const QString& name : it.fragment().charFormat().anchorNames()) {
-        FAnchors.append(name);
+        FAnchors.insert(name, it.fragment().position());
         if (anchor.isEmpty() && name.startsWith(QStringLiteral("section-"))) anchor = name;
       }
     const int level = block.blockFormat().headingLevel();
@@ -166,7 +174,45 @@ void THelpWindow::FillContents()
     item->setText(0, block.text().trimmed());
     item->setData(0, Qt::UserRole, anchor);
     parents.push_back(item);
+    FSectionStarts.emplace_back(block.position(), item);
   }
+}
+
+QTreeWidgetItem* THelpWindow::SectionAt(int position) const
+{
+  auto after = std::upper_bound(FSectionStarts.begin(), FSectionStarts.end(), position,
+                                [](int p, const auto& start) { return p < start.first; });
+  return after == FSectionStarts.begin() ? nullptr : std::prev(after)->second;
+}
+
+void THelpWindow::MarkSection(QTreeWidgetItem* section)
+{
+  if (section == FContents->currentItem()) return;
+  FContents->setCurrentItem(section);
+  if (section) FContents->scrollToItem(section);
+}
+
+void THelpWindow::FollowAnchor(const QUrl& url)
+{
+  const auto anchor = FAnchors.constFind(url.fragment());
+  if (anchor == FAnchors.cend()) return FollowScrolling();
+  MarkSection(SectionAt(*anchor));
+}
+
+void THelpWindow::FollowScrolling()
+{
+  QTextDocument& document = *FBrowser->document();
+  const QAbstractTextDocumentLayout& layout = *document.documentLayout();
+  const QScrollBar& scroll = *FBrowser->verticalScrollBar();
+  // The section whose heading is at or above the top of the page shown; a
+  // heading not laid out yet is further down.
+  const double top = scroll.value() + 1.0;
+  auto below = std::partition_point(FSectionStarts.begin(), FSectionStarts.end(), [&](const auto& start) {
+    const QRectF heading = layout.blockBoundingRect(document.findBlock(start.first));
+    return !heading.isEmpty() && heading.top() <= top;
+  });
+  QTreeWidgetItem* section = below == FSectionStarts.begin() ? nullptr : std::prev(below)->second;
+  MarkSection(section);
 }
 
 void THelpWindow::OpenContentsItem(QTreeWidgetItem* item)
@@ -177,7 +223,10 @@ void THelpWindow::OpenContentsItem(QTreeWidgetItem* item)
   if (url != FBrowser->source()) FBrowser->setSource(url);
 }
 
-bool THelpWindow::HasTopic(int topic) const { return topic > 0 && FAnchors.contains(TopicAnchor(topic)); }
+bool THelpWindow::HasTopic(int topic) const
+{
+  return topic > 0 && FAnchors.contains(TopicAnchor(topic));
+}
 
 void THelpWindow::ShowTopic(int topic, int fallback)
 {
@@ -192,7 +241,10 @@ void THelpWindow::ShowTopic(int topic, int fallback)
   if (url != FBrowser->source()) FBrowser->setSource(url);
 }
 
-QString THelpWindow::CurrentAnchor() const { return FBrowser->source().fragment(); }
+QString THelpWindow::CurrentAnchor() const
+{
+  return FBrowser->source().fragment();
+}
 
 bool THelpWindow::FindNext(const QString& text)
 {
@@ -214,10 +266,8 @@ bool THelpWindow::FindNext(const QString& text)
 
 void THelpWindow::Print()
 {
-  QPrinter& printer = ProgramPrinter();
-  QPrintDialog dialog(&printer, this);
-  dialog.setWindowTitle(QStringLiteral("Print the Manual"));
-  if (dialog.exec() == QDialog::Accepted) FBrowser->print(&printer);
+  if (!PreparePrinter(windowTitle())) return;
+  FBrowser->print(&ProgramPrinter());
 }
 
 THelpWindow& HelpWindow()

@@ -4,9 +4,12 @@
 // Forward and Print. One window serves the whole program; help topics are
 // the page's anchors "topic-N".
 
+#include <QHash>
 #include <QPointer>
-#include <QStringList>
+#include <QString>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -14,6 +17,7 @@ class QTextBrowser;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUrl;
 
 namespace umbrinex {
 
@@ -33,12 +37,20 @@ class THelpWindow : public QWidget {
   QLineEdit& SearchField() const { return *FSearch; }
   // The anchor now shown ("topic-21021"); empty at the top of the page.
   QString CurrentAnchor() const;
+  // Prints the whole manual, pictures included, on the program's printer
+  // (into a PDF file when no printer is installed).
+  void Print();
 
  private:
   void Load(const QString& manual);
   void FillContents();
   void OpenContentsItem(QTreeWidgetItem* item);
-  void Print();
+  // Marks in the contents the section at the top of the page shown, or
+  // that of the anchor gone to.
+  void FollowScrolling();
+  void FollowAnchor(const QUrl& url);
+  QTreeWidgetItem* SectionAt(int position) const;
+  void MarkSection(QTreeWidgetItem* section);
   QWidget* MakeToolBar();
 
   QTextBrowser* FBrowser;
@@ -47,7 +59,10 @@ class THelpWindow : public QWidget {
   QLabel* FSearchResult;
   QToolButton* FBack;
   QToolButton* FForward;
-  QStringList FAnchors;
+  // Every anchor of the page with its place in the text.
+  QHash<QString, int> FAnchors;
+  // Where each section of the contents begins in the page, in order.
+  std::vector<std::pair<int, QTreeWidgetItem*>> FSectionStarts;
 };
 
 // The program's help window, made when first asked for and raised when open.
