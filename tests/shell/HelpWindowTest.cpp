@@ -9,12 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "ShellTestSupport.h"
 #include "bend/Bend.h"
@@ -82,6 +86,30 @@ TEST_F(HelpWindowTest, F1OnAFieldOrAColumnOpensTheItemsEntry)
             1);
 }
 
+// A form blocks every window but its own while it is open: the help opened
+// from it is made its own, or it could not be read or closed.
+TEST_F(HelpWindowTest, HelpOpenedFromAFormBelongsToTheForm)
+{
+  const QWindow* owner = nullptr;
+  const QWindow* form = nullptr;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    ShowHelp(vnActiveLength);
+    form = modal->windowHandle();
+    owner = HelpWindow().windowHandle()->transientParent();
+    modal->close();
+  });
+  QDialog dialog(Form.get());
+  dialog.exec();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(owner, form);
+  // Opened again from the main window, it is a window of its own.
+  ShowHelp(vnActiveLength);
+  EXPECT_EQ(HelpWindow().windowHandle()->transientParent(), nullptr);
+  EXPECT_TRUE(HelpWindow().isVisible());
+}
+
 TEST_F(HelpWindowTest, ATopicWithoutAnEntryOpensTheFormsSection)
 {
   ShowHelp(99999, hcStiffenerData);
@@ -101,9 +129,22 @@ TEST_F(HelpWindowTest, SearchFindsThePhraseAndThenTheNextPlace)
   ASSERT_TRUE(window.FindNext(QStringLiteral("shape power")));
   EXPECT_GT(window.Browser().textCursor().position(), first.position());
   EXPECT_FALSE(window.FindNext(QStringLiteral("no such words in the manual")));
-  // Typing in the field finds the first place again.
-  QTest::keyClicks(&window.SearchField(), QStringLiteral("shape power"));
-  EXPECT_EQ(window.Browser().textCursor().position(), first.position());
+  // Typing text finds its first place again; typing an item's name, its
+  // entry, and Find Next goes on from there.
+  QTest::keyClicks(&window.SearchField(), QStringLiteral("shape powe"));
+  EXPECT_EQ(window.Browser().textCursor().selectionStart(), first.selectionStart());
+  QTest::keyClicks(&window.SearchField(), QStringLiteral("r"));
+  const QTextCursor entry = window.Browser().textCursor();
+  EXPECT_EQ(entry.selectedText().toStdString(), "Shape power");
+  QStringList anchors;
+  for (auto it = entry.block().begin(); !it.atEnd(); ++it) anchors += it.fragment().charFormat().anchorNames();
+  EXPECT_TRUE(anchors.contains(QStringLiteral("topic-21024"))) << anchors.join(u' ').toStdString();
+  ASSERT_TRUE(window.FindNext(QStringLiteral("shape power")));
+  EXPECT_GT(window.Browser().textCursor().position(), entry.position());
+  // A section is an entry too.
+  EXPECT_TRUE(window.FindEntry(QStringLiteral("load case data")));
+  EXPECT_EQ(window.Browser().textCursor().selectedText().toStdString(), "Load Case Data");
+  EXPECT_FALSE(window.FindEntry(QStringLiteral("shape")));
 }
 
 TEST_F(HelpWindowTest, BackAndForwardGoThroughThePlacesSeen)

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include <QAbstractTextDocumentLayout>
+#include <QFont>
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "desktop/kit/ErrorHandler.h"
 #include "desktop/kit/FileNames.h"
@@ -129,8 +131,10 @@ QWidget* THelpWindow::MakeToolBar()
   connect(print, &QToolButton::clicked, this, [this] { Guarded([this] { Print(); }); });
   connect(next, &QToolButton::clicked, this, [this] { FindNext(FSearch->text()); });
   connect(FSearch, &QLineEdit::returnPressed, this, [this] { FindNext(FSearch->text()); });
-  // Typing searches again from the top, so the first place is found first.
+  // Typing shows the entry of that name, else searches again from the top,
+  // so the first place is found first.
   connect(FSearch, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (FindEntry(text)) return;
     FBrowser->moveCursor(QTextCursor::Start);
     FindNext(text);
   });
@@ -158,15 +162,19 @@ void THelpWindow::FillContents()
   FContents->clear();
   FAnchors.clear();
   FSectionStarts.clear();
+  FEntries.clear();
   std::vector<QTreeWidgetItem*> parents;
   for (QTextBlock block = FBrowser->document()->begin(); block.isValid(); block = block.next()) {
     QString anchor;
+    bool topic = false;
     for (auto it = block.begin(); !it.atEnd(); ++it)
       for (const QString& name : it.fragment().charFormat().anchorNames()) {
         FAnchors.insert(name, it.fragment().position());
         if (anchor.isEmpty() && name.startsWith(QStringLiteral("section-"))) anchor = name;
+        topic = topic || name.startsWith(QStringLiteral("topic-"));
       }
     const int level = block.blockFormat().headingLevel();
+    if (topic) AddEntry(block);
     // The title is the page's own; chapters and sections make the contents.
     if (level == 0 || level > 3 || anchor.isEmpty()) continue;
     while (static_cast<int>(parents.size()) >= level) parents.pop_back();
@@ -215,6 +223,37 @@ void THelpWindow::FollowScrolling()
   MarkSection(section);
 }
 
+void THelpWindow::AddEntry(const QTextBlock& block)
+{
+  // An entry is named by its heading, or by the bold words it begins with.
+  TEntry entry{block.position(), 0};
+  if (block.blockFormat().headingLevel() > 0) {
+    entry.Length = block.length() - 1;
+  } else {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (fragment.charFormat().fontWeight() >= QFont::Bold)
+        entry.Length = fragment.position() + fragment.length() - entry.Position;
+      else if (entry.Length > 0 || !fragment.text().trimmed().isEmpty())
+        break;
+    }
+  }
+  const QString name = block.text().left(entry.Length).trimmed().toLower();
+  // The first entry of a name is its main one.
+  if (!name.isEmpty() && !FEntries.contains(name)) FEntries.insert(name, entry);
+}
+
+bool THelpWindow::FindEntry(const QString& name)
+{
+  const auto entry = FEntries.constFind(name.trimmed().toLower());
+  if (entry == FEntries.cend()) return false;
+  QTextCursor cursor(FBrowser->document());
+  cursor.setPosition(entry->Position);
+  cursor.setPosition(entry->Position + entry->Length, QTextCursor::KeepAnchor);
+  ShowFound(cursor);
+  return true;
+}
+
 void THelpWindow::OpenContentsItem(QTreeWidgetItem* item)
 {
   if (!item) return;
@@ -257,11 +296,17 @@ bool THelpWindow::FindNext(const QString& text)
     FSearchResult->setText(QStringLiteral("\"%1\" is not in the manual.").arg(text));
     return false;
   }
+  ShowFound(found);
+  return true;
+}
+
+void THelpWindow::ShowFound(const QTextCursor& found)
+{
+  FSearchResult->clear();
   FBrowser->setTextCursor(found);
   // The place a third of the way down, with what comes before it in view.
   QScrollBar& scroll = *FBrowser->verticalScrollBar();
   scroll.setValue(scroll.value() + FBrowser->cursorRect().top() - FBrowser->viewport()->height() / 3);
-  return true;
 }
 
 void THelpWindow::Print()
@@ -285,6 +330,12 @@ void ShowHelp(int topic, int fallback)
   THelpWindow& window = HelpWindow();
   window.ShowTopic(topic, fallback);
   window.show();
+  // A form open blocks every window but its own: the help opened from it
+  // belongs to it, so that it can be read, searched and closed while the
+  // form stays open. Opened from elsewhere, it stands on its own.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (QWindow* handle = window.windowHandle())
+    handle->setTransientParent(modal != nullptr && modal != &window ? modal->windowHandle() : nullptr);
   window.raise();
   window.activateWindow();
 }

@@ -13,7 +13,9 @@
 
 class QLabel;
 class QLineEdit;
+class QTextBlock;
 class QTextBrowser;
+class QTextCursor;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -31,6 +33,9 @@ class THelpWindow : public QWidget {
   // Selects the next place after the cursor that holds text, wrapping round
   // to the beginning; false when the page holds it nowhere.
   bool FindNext(const QString& text);
+  // Selects the entry of an item or section of that name (in any letter
+  // case); false when there is none.
+  bool FindEntry(const QString& name);
 
   QTextBrowser& Browser() const { return *FBrowser; }
   QTreeWidget& Contents() const { return *FContents; }
@@ -51,6 +56,8 @@ class THelpWindow : public QWidget {
   void FollowAnchor(const QUrl& url);
   QTreeWidgetItem* SectionAt(int position) const;
   void MarkSection(QTreeWidgetItem* section);
+  void AddEntry(const QTextBlock& block);
+  void ShowFound(const QTextCursor& found);
   QWidget* MakeToolBar();
 
   QTextBrowser* FBrowser;
@@ -63,6 +70,13 @@ class THelpWindow : public QWidget {
   QHash<QString, int> FAnchors;
   // Where each section of the contents begins in the page, in order.
   std::vector<std::pair<int, QTreeWidgetItem*>> FSectionStarts;
+  // The entries of the help topics by their names in lower case: where each
+  // name stands in the text and its length.
+  struct TEntry {
+    int Position;
+    int Length;
+  };
+  QHash<QString, TEntry> FEntries;
 };
 
 // The program's help window, made when first asked for and raised when open.
