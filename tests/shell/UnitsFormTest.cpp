@@ -124,6 +124,7 @@ TEST_F(UnitsDialog, UsUnitsConvertTheFormsKeepTheResultsAndUndoBringsSIBack)
   const double tension = Bend().LoadCaseTension(0);
   const double governing = GoverningRatio();
   const double base = BaseRatio();
+  const TDesignCheck siCheck = CheckDesign(Bend());
 
   OnDialog([&](TUnitsForm& dialog) {
     EXPECT_EQ(dialog.System->currentText(), QStringLiteral("SI"));
@@ -154,6 +155,13 @@ TEST_F(UnitsDialog, UsUnitsConvertTheFormsKeepTheResultsAndUndoBringsSIBack)
   // The physical design is the same, so are its results.
   EXPECT_NEAR(GoverningRatio(), governing, 1e-12 * governing);
   EXPECT_NEAR(BaseRatio(), base, 1e-12 * base);
+  // Each load case agrees to the solver's own accuracy: a tension stored
+  // in kips differs from the SI one by its rounding, and a change of one
+  // unit in the last place of a tension moves a ratio by up to about 1e-12.
+  const TDesignCheck usCheck = CheckDesign(Bend());
+  ASSERT_EQ(usCheck.Cases.size(), siCheck.Cases.size());
+  for (std::size_t i = 0; i < siCheck.Cases.size(); ++i)
+    EXPECT_NEAR(usCheck.Cases[i].Ratio, siCheck.Cases[i].Ratio, 1e-10 * siCheck.Cases[i].Ratio) << i;
 
   Editing().Undo();
   EXPECT_EQ(Bend().Units().System(), usSI);
