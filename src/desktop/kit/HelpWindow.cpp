@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include <QAbstractTextDocumentLayout>
-#include <QFont>
 #include <QApplication>
 #include <QFileInfo>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
