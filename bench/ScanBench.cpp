@@ -5,7 +5,7 @@
 
 #include "bend/Bend.h"
 #include "bend/LoadHistoryScan.h"
-#include "persistence/CsvColumns.h"
+#include "framework/data/TextUtils.h"
 #include "persistence/HistoryCsv.h"
 
 namespace umbrinex {
@@ -43,8 +43,8 @@ void BM_ReadHistoryCsv(benchmark::State& state)
   History(100000, tension, angle);
   std::string text = "time (s),tension (kN),angle (deg)\n";
   for (std::size_t i = 0; i < tension.size(); ++i)
-    text += CsvNumberText(0.1 * static_cast<double>(i)) + "," + CsvNumberText(tension[i]) + "," +
-            CsvNumberText(angle[i]) + "\n";
+    text += ShortestNumberText(0.1 * static_cast<double>(i)) + "," + ShortestNumberText(tension[i]) + "," +
+            ShortestNumberText(angle[i]) + "\n";
   for (auto _ : state) {
     std::istringstream in(text);
     THistoryReader reader(in, *bend);

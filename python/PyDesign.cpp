@@ -1,6 +1,5 @@
 #include "PyDesign.h"
 
-#include <charconv>
 #include <filesystem>
 #include <vector>
 
@@ -58,10 +57,7 @@ std::string TypedText(const py::handle& value)
   if (py::isinstance<py::bool_>(value)) return value.cast<bool>() ? "Yes" : "No";
   if (PyIndex_Check(value.ptr())) return py::str(py::int_(py::reinterpret_borrow<py::object>(value)));
   if (py::isinstance<py::float_>(value) || py::hasattr(value, "__float__")) {
-    char text[32];
-    const double real = py::float_(py::reinterpret_borrow<py::object>(value));
-    const auto result = std::to_chars(text, text + sizeof text, real);
-    return std::string(text, result.ptr);
+    return ShortestNumberText(py::float_(py::reinterpret_borrow<py::object>(value)));
   }
   throw py::type_error("an item's value is a str, int, float or bool, not " +
                        py::str(py::type::of(value).attr("__name__")).cast<std::string>());
@@ -172,9 +168,7 @@ std::string BoundsWords(const py::object& bounds)
 {
   if (bounds.is_none()) return {};
   std::string words;
-  const auto side = [](const py::handle value) {
-    return value.is_none() ? std::string() : TypedText(value);
-  };
+  const auto side = [](const py::handle value) { return value.is_none() ? std::string() : TypedText(value); };
   for (const auto& [name, range] : bounds.cast<py::dict>()) {
     const py::tuple pair = py::reinterpret_borrow<py::object>(range).cast<py::tuple>();
     if (pair.size() != 2) throw py::value_error("a bound is a pair (lower, upper)");

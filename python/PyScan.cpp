@@ -2,7 +2,6 @@
 // load case of its own, solved on every calculation thread while Python
 // goes on, and handed back as columns that pandas takes as they are.
 
-#include <charconv>
 #include <chrono>
 #include <climits>
 #include <cstdint>
@@ -62,13 +61,6 @@ std::vector<double> InputColumn(const py::handle& values, const char* name)
   return column;
 }
 
-std::string NumberText(double value)
-{
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
-}
-
 // Every entry as the load case item would take it, or ValueError naming
 // the first that it refuses.
 void CheckEntries(const std::vector<double>& values, int varNum, const char* name)
@@ -77,7 +69,8 @@ void CheckEntries(const std::vector<double>& values, int varNum, const char* nam
   for (std::size_t i = 0; i < values.size(); ++i) {
     const TAccessStatus status = Validate(descriptor, TVariant(values[i]), vtReal);
     if (status.Code != acValid)
-      throw py::value_error(Format("%s[%zu] = %s: %s", name, i, NumberText(values[i]).c_str(), status.Text().c_str()));
+      throw py::value_error(
+          Format("%s[%zu] = %s: %s", name, i, ShortestNumberText(values[i]).c_str(), status.Text().c_str()));
   }
 }
 

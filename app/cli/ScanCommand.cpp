@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <utility>
 #include <ostream>
+#include <utility>
 
 #include "bend/Bend.h"
 #include "bend/LoadHistoryScan.h"
@@ -38,7 +38,7 @@ void AppendValue(std::string& line, double value)
   else if (IsSpecial(value) && value != Tiny && value != -Tiny)
     line += "nan";
   else
-    AppendCsvNumber(line, value);
+    AppendShortestNumber(line, value);
 }
 
 // The response goes to a file that replaces its target only when written,
@@ -138,7 +138,8 @@ class THistoryScanRun {
       } catch (const std::exception& e) {
         const auto at = static_cast<std::size_t>(finished);
         failure = Format("Line %d: tension %s and angle %s could not be solved: %s", FBlock.Line[at],
-                         CsvNumberText(FBlock.Tension[at]).c_str(), CsvNumberText(FBlock.Angle[at]).c_str(), e.what());
+                         ShortestNumberText(FBlock.Tension[at]).c_str(), ShortestNumberText(FBlock.Angle[at]).c_str(),
+                         e.what());
         status = ExitFailed;
       }
       WriteLines(output, finished);
@@ -150,8 +151,7 @@ class THistoryScanRun {
       return ExitFailed;
     }
     if (status != ExitOk) {
-      output.Write(Format("# incomplete after %lld rows of the history: %s\n", FDone,
-                          VisibleText(failure).c_str()));
+      output.Write(Format("# incomplete after %lld rows of the history: %s\n", FDone, VisibleText(failure).c_str()));
       if (status == ExitFailed) err << VisibleText(failure, true) << '\n';
     }
     output.Finish();
@@ -199,8 +199,8 @@ class THistoryScanRun {
       line += ',';
     }
     line += static_cast<char>('1' + state);
-    for (const double value : {FBlock.Tension[at], FBlock.Angle[at], r.RootMoment, r.RootShear, r.MinBendRadius,
-                               r.Position}) {
+    for (const double value :
+         {FBlock.Tension[at], FBlock.Angle[at], r.RootMoment, r.RootShear, r.MinBendRadius, r.Position}) {
       line += ',';
       AppendValue(line, value);
     }
@@ -236,10 +236,7 @@ int ScanHistory(TBend& bend, const TScanWords& words, const std::string& respons
                 std::ostream& err, const std::function<void()>& checkCancel)
 {
   std::ifstream file;
-  if (words.History != "-") {
-    std::fclose(OpenFileForReading(words.History));
-    file.open(words.History, std::ios::binary);
-  }
+  if (words.History != "-") file = OpenCsvFile(words.History);
   std::istream& history = words.History == "-" ? std::cin : file;
   THistoryScanRun run(bend, history, words);
   TResponseOutput output(responseFile, out);

@@ -33,16 +33,11 @@ constexpr TUnitName ForceUnits[] = {{"n", 1.0},
                                     {"kp", 4448.2216152605},
                                     {"klb", 4448.2216152605},
                                     {"klbf", 4448.2216152605}};
-constexpr TUnitName LengthUnits[] = {{"m", 1.0},      {"mm", 1e-3},   {"cm", 1e-2},     {"ft", 0.3048},
+constexpr TUnitName LengthUnits[] = {{"m", 1.0},       {"mm", 1e-3},   {"cm", 1e-2},     {"ft", 0.3048},
                                      {"feet", 0.3048}, {"in", 0.0254}, {"inch", 0.0254}, {"inches", 0.0254}};
-constexpr TUnitName AngleUnits[] = {{"deg", 1.0},
-                                    {"degree", 1.0},
-                                    {"degrees", 1.0},
-                                    {"\xC2\xB0", 1.0},
-                                    {"\xB0", 1.0},
-                                    {"rad", 180.0 / Pi},
-                                    {"radian", 180.0 / Pi},
-                                    {"radians", 180.0 / Pi}};
+constexpr TUnitName AngleUnits[] = {{"deg", 1.0},           {"degree", 1.0},        {"degrees", 1.0},
+                                    {"\xC2\xB0", 1.0},      {"\xB0", 1.0},          {"rad", 180.0 / Pi},
+                                    {"radian", 180.0 / Pi}, {"radians", 180.0 / Pi}};
 
 struct TColumnNames {
   TCsvColumn Column;
@@ -61,11 +56,11 @@ const std::vector<TColumnNames>& KnownColumns()
   return columns;
 }
 
+// In lower case, without its spaces.
 std::string Lower(std::string_view text)
 {
-  std::string lower;
-  for (const char c : text)
-    if (c != ' ') lower.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  std::string lower = LowerCase(text);
+  std::erase(lower, ' ');
   return lower;
 }
 
@@ -170,9 +165,10 @@ TCsvHeader ReadCsvHeader(const TCsvRecord& record, char delimiter, const TBend& 
     if (!header.Has(required)) {
       std::string found;
       for (int f = 0; f < record.Count; ++f) found += (f ? ", \"" : "\"") + VisibleText(record.Field(f)) + "\"";
-      throw ECsvError(Format("Line %d: the header has no %s column. The first line that is not blank or a "
-                             "comment must name the columns, such as \"Tension (kN),Angle (deg)\"; it reads %s.",
-                             record.Line, CsvColumnName(required), found.c_str()));
+      throw ECsvError(
+          Format("Line %d: the header has no %s column. The first line that is not blank or a "
+                 "comment must name the columns, such as \"Tension (kN),Angle (deg)\"; it reads %s.",
+                 record.Line, CsvColumnName(required), found.c_str()));
     }
   return header;
 }
@@ -246,20 +242,6 @@ std::optional<double> ReadCsvValue(const TCsvRecord& record, const TCsvHeader& h
   message = Format("Line %d, %s: %s is refused: %s.", record.Line, CsvColumnName(column),
                    VisibleText(TrimmedCsvField(text).substr(0, 40)).c_str(), reason.c_str());
   return std::nullopt;
-}
-
-std::string CsvNumberText(double value)
-{
-  std::string text;
-  AppendCsvNumber(text, value);
-  return text;
-}
-
-void AppendCsvNumber(std::string& out, double value)
-{
-  char buffer[32];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, error == std::errc() ? end : buffer);
 }
 
 }  // namespace umbrinex

@@ -62,9 +62,4 @@ std::string_view CsvCell(const TCsvRecord& record, const TCsvHeader& header, TCs
 std::optional<double> ReadCsvValue(const TCsvRecord& record, const TCsvHeader& header, TCsvColumn column,
                                    const TVar* descriptor, std::string& message);
 
-// Shortest text that reads back as the same double.
-std::string CsvNumberText(double value);
-// Appends it, without allocating once the string has room.
-void AppendCsvNumber(std::string& out, double value);
-
 }  // namespace umbrinex

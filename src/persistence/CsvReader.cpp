@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/data/DiskFile.h"
 #include "framework/data/TextUtils.h"
 
 namespace umbrinex {
@@ -70,6 +71,14 @@ char DetectDelimiter(const std::string& line)
 
 }  // namespace
 
+std::ifstream OpenCsvFile(const std::string& fileName)
+{
+  std::fclose(OpenFileForReading(fileName));
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) RaiseFileError(Format("Cannot open file '%s'.", FileNameForMessage(fileName).c_str()));
+  return in;
+}
+
 TCsvReader::TCsvReader(std::istream& in) : FIn(in), FBuffer(ChunkSize) {}
 
 TCsvReader::~TCsvReader() = default;
@@ -78,38 +87,34 @@ bool TCsvReader::ReadLine()
 {
   FLine.clear();
   for (;;) {
-    if (FBegin == FEnd) {
-      if (FAtEnd) return !FLine.empty();
-      FIn.read(FBuffer.data(), static_cast<std::streamsize>(FBuffer.size()));
-      if (FIn.bad()) throw ECsvError(Format("Line %d: the text could not be read.", FLineNumber + 1));
-      FBegin = 0;
-      FEnd = static_cast<std::size_t>(FIn.gcount());
-      FAtEnd = FEnd < FBuffer.size();
-      if (FEnd == 0) return !FLine.empty();
-    }
+    if (FBegin == FEnd && (FAtEnd || !Refill())) return !FLine.empty();
     const char* start = FBuffer.data() + FBegin;
     const char* end = FBuffer.data() + FEnd;
     const char* stop = std::find_if(start, end, [](char c) { return c == '\n' || c == '\r'; });
     FLine.append(start, stop);
     if (FLine.size() > MaxCsvLineLength)
-      throw ECsvError(Format("Line %d is longer than %zu characters: this is not a table of numbers.",
-                             FLineNumber + 1, MaxCsvLineLength));
+      throw ECsvError(Format("Line %d is longer than %zu characters: this is not a table of numbers.", FLineNumber + 1,
+                             MaxCsvLineLength));
     FBegin = static_cast<std::size_t>(stop - FBuffer.data());
     if (stop == end) continue;
     ++FBegin;
     // CR LF, LF and a lone CR all end a line.
     if (*stop == '\r') {
-      if (FBegin == FEnd && !FAtEnd) {
-        FEnd = FBegin = 0;
-        FIn.read(FBuffer.data(), static_cast<std::streamsize>(FBuffer.size()));
-        if (FIn.bad()) throw ECsvError(Format("Line %d: the text could not be read.", FLineNumber + 1));
-        FEnd = static_cast<std::size_t>(FIn.gcount());
-        FAtEnd = FEnd < FBuffer.size();
-      }
+      if (FBegin == FEnd && !FAtEnd) Refill();
       if (FBegin < FEnd && FBuffer[FBegin] == '\n') ++FBegin;
     }
     return true;
   }
+}
+
+bool TCsvReader::Refill()
+{
+  FIn.read(FBuffer.data(), static_cast<std::streamsize>(FBuffer.size()));
+  if (FIn.bad()) throw ECsvError(Format("Line %d: the text could not be read.", FLineNumber + 1));
+  FBegin = 0;
+  FEnd = static_cast<std::size_t>(FIn.gcount());
+  FAtEnd = FEnd < FBuffer.size();
+  return FEnd > 0;
 }
 
 void TCsvReader::StartParser()
@@ -128,9 +133,10 @@ void TCsvReader::Feed(const char* data, std::size_t size)
                            FParser->Record->Line, MaxCsvLineLength));
   if (csv_parse(&FParser->Parser, data, size, OnField, OnRecordEnd, FParser.get()) == size) return;
   if (csv_error(&FParser->Parser) == CSV_EPARSE)
-    throw ECsvError(Format("Line %d: a quote stands inside a field. A field with quotes is quoted whole, "
-                           "with a quote inside it doubled (\"\").",
-                           FLineNumber));
+    throw ECsvError(
+        Format("Line %d: a quote stands inside a field. A field with quotes is quoted whole, "
+               "with a quote inside it doubled (\"\").",
+               FLineNumber));
   throw ECsvError(Format("Line %d: %s.", FLineNumber, csv_strerror(csv_error(&FParser->Parser))));
 }
 

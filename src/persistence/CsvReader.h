@@ -9,6 +9,7 @@
 // and reads with constant memory however long the text.
 
 #include <cstdio>
+#include <fstream>
 #include <istream>
 #include <memory>
 #include <string>
@@ -37,6 +38,10 @@ struct TCsvRecord {
   const std::string& Field(int i) const { return Fields[static_cast<std::size_t>(i)]; }
 };
 
+// Opens a table file to read: only a regular file, as the design files are
+// opened; any other raises the file error that names it.
+std::ifstream OpenCsvFile(const std::string& fileName);
+
 class TCsvReader {
  public:
   // Reads from the stream, which must outlive the reader.
@@ -56,6 +61,8 @@ class TCsvReader {
 
  private:
   bool ReadLine();
+  // The next chunk of the stream into the buffer; false when none is left.
+  bool Refill();
   void StartParser();
   void Feed(const char* data, std::size_t size);
 

@@ -27,11 +27,9 @@ std::string JoinedMessages(const std::vector<std::string>& messages)
 {
   std::string text;
   for (std::size_t i = 0; i < messages.size() && i < ShownMessages; ++i) text += (i ? "\n" : "") + messages[i];
-  if (messages.size() > ShownMessages)
-    text += Format("\n... and %zu more refused.", messages.size() - ShownMessages);
+  if (messages.size() > ShownMessages) text += Format("\n... and %zu more refused.", messages.size() - ShownMessages);
   return text;
 }
-
 
 class TRowReader {
  public:
@@ -130,9 +128,7 @@ std::vector<TImportedLoadCase> ReadLoadCasesCsv(std::istream& in, const TBend& b
 
 std::vector<TImportedLoadCase> ReadLoadCasesCsvFile(const std::string& fileName, const TBend& bend)
 {
-  std::fclose(OpenFileForReading(fileName));
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) RaiseFileError(Format("Cannot open file '%s'.", FileNameForMessage(fileName).c_str()));
+  std::ifstream in = OpenCsvFile(fileName);
   return ReadLoadCasesCsv(in, bend);
 }
 
@@ -176,8 +172,8 @@ void WriteLoadCasesCsv(TBend& bend, std::ostream& out)
   out << "Tension (" << force << "),Angle (deg),ABR (" << bend.Units().LengthName() << "),State 1,State 2\n";
   for (int i = 0; i < bend.LoadCaseCount(); ++i) {
     const double abr = bend.LoadCases().Cell(i, vnLoadCaseABR);
-    out << CsvNumberText(bend.LoadCaseTension(i)) << ',' << CsvNumberText(bend.LoadCaseAngle(i)) << ','
-        << (IsDefault(abr) ? std::string("~") : CsvNumberText(abr)) << ','
+    out << ShortestNumberText(bend.LoadCaseTension(i)) << ',' << ShortestNumberText(bend.LoadCaseAngle(i)) << ','
+        << (IsDefault(abr) ? std::string("~") : ShortestNumberText(abr)) << ','
         << (bend.StateIncluded(i, 0) ? "Yes" : "No") << ',' << (bend.StateIncluded(i, 1) ? "Yes" : "No") << '\n';
   }
 }

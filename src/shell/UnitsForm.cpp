@@ -44,8 +44,7 @@ void Fill(QComboBox& list, const TValueStrings& names, bool force)
 {
   for (int i = 0; i < names.Count(); ++i) {
     // The lists name the force unit as the headings will: "kp" is the kip.
-    const std::string& name = names.Name(i);
-    list.addItem(QString::fromStdString(force && name == "kp" ? std::string("kip") : name));
+    list.addItem(QString::fromStdString(force ? TUnits::ForceLabelOf(names.Name(i)) : names.Name(i)));
   }
 }
 

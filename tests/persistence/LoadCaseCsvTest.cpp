@@ -6,10 +6,11 @@
 
 #include "BendFileTestSupport.h"
 #include "bend/Bend.h"
+#include "framework/data/TextUtils.h"
+#include "framework/data/Units.h"
 #include "numerics/ReservedDoubles.h"
 #include "persistence/BendFile.h"
 #include "persistence/CsvColumns.h"
-#include "framework/data/Units.h"
 
 namespace umbrinex {
 namespace {
@@ -83,7 +84,7 @@ TEST_F(LoadCaseCsv, NumbersWithoutUnitsAreInTheDesignsOwnUnitsAndTakenAsTheyAre)
   EXPECT_EQ(rows[0].Tension, 0.1) << "kips in a US design, not converted";
   EXPECT_EQ(rows[0].ABR, 100.0 * 0.0254 / 0.3048);
   // Radians become degrees; kilonewtons become kips.
-  const auto converted = Read("Tension (kN),Angle (rad)\n" + CsvNumberText(KipInKN) + ",0.5\n");
+  const auto converted = Read("Tension (kN),Angle (rad)\n" + ShortestNumberText(KipInKN) + ",0.5\n");
   EXPECT_DOUBLE_EQ(converted[0].Tension, 1.0);
   EXPECT_DOUBLE_EQ(converted[0].Angle, 0.5 * 180.0 / 3.14159265358979323846);
 }
@@ -117,8 +118,8 @@ TEST_F(LoadCaseCsv, EveryRefusedRowIsToldByLineAndTheDesignStaysAsItWas)
 {
   const auto before = SaveToMemory(*bend);
   const std::string file = ::testing::TempDir() + "refused.csv";
-  testing::WriteBytes(file, testing::TBytes{'T', ',', 'A', '\n', '1', ',', '2', '\n', 'x', ',', '2', '\n', '-',
-                                            '1', ',', '5', '\n'});
+  testing::WriteBytes(
+      file, testing::TBytes{'T', ',', 'A', '\n', '1', ',', '2', '\n', 'x', ',', '2', '\n', '-', '1', ',', '5', '\n'});
   try {
     ImportLoadCasesCsv(*bend, file);
     FAIL() << "imported";
@@ -127,7 +128,7 @@ TEST_F(LoadCaseCsv, EveryRefusedRowIsToldByLineAndTheDesignStaysAsItWas)
   } catch (const ECsvError& e) {
     EXPECT_NE(std::string(e.what()).find("Line 1: the header has no tension column"), std::string::npos) << e.what();
   }
-  testing::WriteBytes(file, testing::TBytes{'T', 'e', 'n', 's', 'i', 'o', 'n', ',', 'A', 'n', 'g', 'l', 'e', '\n',
+  testing::WriteBytes(file, testing::TBytes{'T', 'e', 'n', 's',  'i', 'o', 'n', ',',  'A', 'n', 'g', 'l', 'e', '\n',
                                             '1', ',', '2', '\n', 'x', ',', '2', '\n', '-', '1', ',', '5', '\n'});
   try {
     ImportLoadCasesCsv(*bend, file);

@@ -2,9 +2,16 @@
 // The shell's tests start as the kit's do, and also forget the program's
 // own settings between tests.
 
+#include <functional>
 #include <memory>
+#include <string>
 
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 
 #include "kit/KitTestSupport.h"
 #include "shell/Main.h"
@@ -34,5 +41,28 @@ class TMainWindowTest : public TShellTest {
 
   std::unique_ptr<TMainForm> Form;
 };
+
+// Triggers the action and runs the script on the modal dialog it opens;
+// the dialog is closed with its close button afterwards unless the script
+// closed it. A failure names the command when no such dialog opened.
+template <class TDialog>
+void OnModalDialog(QAction& action, const std::string& command, QPushButton* TDialog::*closeButton,
+                   const std::function<void(TDialog&)>& script)
+{
+  bool ran = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TDialog*>(QApplication::activeModalWidget());
+    if (!dialog) {
+      ADD_FAILURE() << command << " opened no dialog";
+      if (QWidget* other = QApplication::activeModalWidget()) other->close();
+      return;
+    }
+    ran = true;
+    script(*dialog);
+    if (dialog->isVisible()) (dialog->*closeButton)->click();
+  });
+  action.trigger();
+  EXPECT_TRUE(ran) << command;
+}
 
 }  // namespace umbrinex::testing

@@ -52,21 +52,8 @@ class SizingDialog : public TMainWindowTest {
   // dialog is closed afterwards whatever the script did.
   void OnDialog(const std::function<void(TSizingForm&)>& script)
   {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<TSizingForm*>(QApplication::activeModalWidget());
-      if (!dialog) {
-        ADD_FAILURE() << "Tools > Size Stiffener opened no dialog";
-        if (QWidget* other = QApplication::activeModalWidget()) other->close();
-        return;
-      }
-      ran = true;
-      script(*dialog);
-      if (dialog->isVisible()) dialog->btClose->click();
-    });
     ASSERT_TRUE(Form->acToolsSizeStiffener->isEnabled());
-    Form->acToolsSizeStiffener->trigger();
-    EXPECT_TRUE(ran);
+    OnModalDialog(*Form->acToolsSizeStiffener, "Tools > Size Stiffener", &TSizingForm::btClose, script);
   }
   static void SetBounds(TSizingForm& dialog, TSizingVariable variable, const QString& lower, const QString& upper)
   {

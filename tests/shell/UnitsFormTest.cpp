@@ -48,20 +48,7 @@ class UnitsDialog : public TMainWindowTest {
   // cancelled afterwards unless the script closed it.
   void OnDialog(const std::function<void(TUnitsForm&)>& script)
   {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<TUnitsForm*>(QApplication::activeModalWidget());
-      if (!dialog) {
-        ADD_FAILURE() << "Tools > Units opened no dialog";
-        if (QWidget* other = QApplication::activeModalWidget()) other->close();
-        return;
-      }
-      ran = true;
-      script(*dialog);
-      if (dialog->isVisible()) dialog->btCancel->click();
-    });
-    Form->acToolsUnits->trigger();
-    EXPECT_TRUE(ran);
+    OnModalDialog(*Form->acToolsUnits, "Tools > Units", &TUnitsForm::btCancel, script);
   }
   // Chooses the system and, for User, the units by the names the lists show.
   void Choose(int system, const TNames& units = {})
@@ -140,10 +127,12 @@ TEST_F(UnitsDialog, UsUnitsConvertTheFormsKeepTheResultsAndUndoBringsSIBack)
   const TFormTexts stiffener = OpenForm(2, vnActiveLength);
   // The cell shows four figures; its editor starts with the value in full.
   EXPECT_TRUE(stiffener.Edit.startsWith(QStringLiteral("6.562|6.5616797900"))) << stiffener.Edit.toStdString();
-  EXPECT_TRUE(stiffener.Labels.filter(QStringLiteral("(ft)")).size() > 0) << stiffener.Labels.join(QStringLiteral("|")).toStdString();
+  EXPECT_TRUE(stiffener.Labels.filter(QStringLiteral("(ft)")).size() > 0)
+      << stiffener.Labels.join(QStringLiteral("|")).toStdString();
   EXPECT_TRUE(stiffener.Labels.filter(QStringLiteral("(m)")).isEmpty());
   const TFormTexts loadCases = OpenForm(4, -1);
-  EXPECT_FALSE(loadCases.Titles.filter(QStringLiteral("(kip)")).isEmpty()) << loadCases.Titles.join(QStringLiteral("|")).toStdString();
+  EXPECT_FALSE(loadCases.Titles.filter(QStringLiteral("(kip)")).isEmpty())
+      << loadCases.Titles.join(QStringLiteral("|")).toStdString();
   EXPECT_TRUE(loadCases.Titles.filter(QStringLiteral("kp")).isEmpty());
   EXPECT_TRUE(loadCases.Titles.filter(QStringLiteral("kN")).isEmpty());
   EXPECT_NEAR(Bend().LoadCaseTension(0), tension / Kip, 1e-12 * tension / Kip);
@@ -199,9 +188,7 @@ TEST_F(UnitsDialog, TheUserSystemTakesMixedChoicesAndStartsFromTheUnitsShown)
   EXPECT_EQ(OpenForm(2, vnActiveLength).Edit, QStringLiteral("2000.000|2000"));
 
   // The dialog opens on the design's own choices, and they can be changed.
-  OnDialog([&](TUnitsForm& dialog) {
-    EXPECT_EQ(Shown(dialog), (TNames{"mm", "kg", "lb", "s", "\u00B0F"}));
-  });
+  OnDialog([&](TUnitsForm& dialog) { EXPECT_EQ(Shown(dialog), (TNames{"mm", "kg", "lb", "s", "\u00B0F"})); });
   Choose(usUser, {"in", "kg", "kip", "s", "\u00B0C"});
   EXPECT_EQ(Bend().Units().ForceName(), "kp");
   EXPECT_NEAR(Bend().GetReal(vnActiveLength), 2.0 / 0.0254, 1e-9);

@@ -17,11 +17,9 @@ namespace umbrinex {
 
 namespace {
 
-void ShowHelpForTopic(int topic, int formTopic) { ShowHelp(topic, formTopic); }
-
 TKitForm::THelpHandler& HelpHandler()
 {
-  static TKitForm::THelpHandler handler = &ShowHelpForTopic;
+  static TKitForm::THelpHandler handler = &ShowHelp;
   return handler;
 }
 
@@ -39,7 +37,7 @@ QChar AltCharacter(const QKeyEvent* key)
 
 void TKitForm::SetHelpHandler(THelpHandler handler)
 {
-  HelpHandler() = handler ? std::move(handler) : THelpHandler(&ShowHelpForTopic);
+  HelpHandler() = handler ? std::move(handler) : THelpHandler(&ShowHelp);
 }
 
 TKitForm::TKitForm(QWidget* owner) : QDialog(owner), TFormBase(static_cast<QWidget&>(*this))

@@ -1,15 +1,28 @@
 #include "framework/data/TextUtils.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
 namespace umbrinex {
 
 namespace {
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsBlank(char c)
+{
+  return static_cast<unsigned char>(c) <= ' ';
+}
+char UpperChar(char c)
+{
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char LowerChar(char c)
+{
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+bool IsContinuationByte(char c)
+{
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 }  // namespace
 
 std::string Trim(std::string_view text)
@@ -241,6 +254,20 @@ std::string Format(const char* format, ...)
   if (size > 0) std::vsnprintf(result.data(), result.size() + 1, format, args);
   va_end(args);
   return result;
+}
+
+std::string ShortestNumberText(double value)
+{
+  std::string text;
+  AppendShortestNumber(text, value);
+  return text;
+}
+
+void AppendShortestNumber(std::string& out, double value)
+{
+  char buffer[32];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, error == std::errc() ? end : buffer);
 }
 
 }  // namespace umbrinex

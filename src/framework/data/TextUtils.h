@@ -35,6 +35,10 @@ std::string VisibleText(std::string_view text, bool keepLineBreaks = false);
 std::string EscapeSteeringCharacters(std::string_view text);
 // Every byte belongs to a well-formed UTF-8 character.
 bool IsValidUtf8(std::string_view text);
+// The shortest text that reads back as the same double ("0.1", "1e-300");
+// the append form allocates nothing once the string has room.
+std::string ShortestNumberText(double value);
+void AppendShortestNumber(std::string& out, double value);
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -336,9 +336,13 @@ void TUnits::NotifyListeners()
 
 const std::string& TUnits::ForceLabel() const
 {
+  return ForceLabelOf(ForceName());
+}
+
+const std::string& TUnits::ForceLabelOf(const std::string& forceName)
+{
   static const std::string kip = "kip";
-  constexpr int thousandPounds = 3;  // "kp" of ForceNames
-  return ForceUnitsIndex() == thousandPounds ? kip : ForceName();
+  return forceName == "kp" ? kip : forceName;
 }
 
 std::string TUnits::ExpandUnitNames(std::string text) const

@@ -102,6 +102,8 @@ class TUnits final : public IDataItemAccess {
   // takes and listings of items give), but a heading reads "kip": "kp"
   // would be read as a kilopond.
   const std::string& ForceLabel() const;
+  // The label of a force unit of that name (of ForceNames).
+  static const std::string& ForceLabelOf(const std::string& forceName);
 
   // Standard gravity in current units.
   double Gravity() const { return FGravity; }
